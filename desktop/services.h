@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QWidget;
+
+namespace vorlan {
+
+// What the window asks of the desktop, each behind a small interface so that
+// the window can run over the real desktop (X11) or over fakes in tests.
+// Where the session cannot do something (no X11, no speech engine) the
+// implementation does nothing and reports false; nobody shows an error.
+
+// Keyboard layouts and synthesised key presses.
+class KeyboardService {
+public:
+    virtual ~KeyboardService() = default;
+    // Loads the layout named by its 8-digit identifier ("00000429" Persian,
+    // "00000409" US English) if the desktop lacks it and makes it the active
+    // one. False when it could not; unknown identifiers do nothing.
+    virtual bool loadKeyboardLayout(const QString &layoutId) = 0;
+    // Presses and releases Ctrl+Shift as real key events into the window
+    // that has the keyboard focus, and returns once they have been handled.
+    virtual bool sendCtrlShift() = 0;
+};
+
+// Plain text of the desktop's clipboard.
+class ClipboardService {
+public:
+    virtual ~ClipboardService() = default;
+    // The clipboard's text; empty when it holds none or cannot be read.
+    virtual QString text() = 0;
+};
+
+// Stacking order of top-level windows.
+class StackingService {
+public:
+    virtual ~StackingService() = default;
+    // Keeps the window with this native handle above all windows that are not
+    // topmost themselves, or returns it to normal stacking. The window keeps
+    // its identity, position and size.
+    virtual bool setTopmost(qint64 windowHandle, bool topmost) = 0;
+};
+
+// One speech voice: speaks texts asynchronously, one after the other.
+class Voice {
+public:
+    virtual ~Voice() = default;
+    // Queues the text and returns at once. flags 1 means asynchronous.
+    virtual bool Speak(const QString &text, int flags) = 0;
+};
+
+class SpeechService {
+public:
+    virtual ~SpeechService() = default;
+    // A new voice, or nullptr when there is no speech engine.
+    virtual std::unique_ptr<Voice> createVoice() = 0;
+};
+
+// The desktop's modal message box.
+class MessageBoxService {
+public:
+    virtual ~MessageBoxService() = default;
+    // style: MB_RIGHT (0x80000) aligns the text right, MB_RTLREADING
+    // (0x100000) lays it out right to left; 0 is a plain box with one OK
+    // button. Returns when the user has closed the box.
+    virtual int messageBox(QWidget *parent, const QString &text, const QString &title,
+                           int style) = 0;
+};
+
+// The set the window works with. Owned by whoever created it.
+class DesktopServices {
+public:
+    virtual ~DesktopServices() = default;
+    virtual KeyboardService &keyboard() = 0;
+    virtual ClipboardService &clipboard() = 0;
+    virtual StackingService &stacking() = 0;
+    virtual SpeechService &speech() = 0;
+    virtual MessageBoxService &messageBox() = 0;
+};
+
+// The services of the running session: X11 where the application runs on
+// the xcb platform, otherwise ones that quietly do nothing (the message box
+// is a real one everywhere). Needs a QApplication.
+std::unique_ptr<DesktopServices> createPlatformServices();
+
+} // namespace vorlan

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorlan {
+
+// A compiled search pattern, matched against a whole record code unit by code
+// unit (both sides are already lower-cased by the caller):
+//   '*'        any run of zero or more characters
+//   '#'        one digit 0-9
+//   '[list]'   one character of the list; '[!list]' one character not in it.
+//              'a-z' inside a list is a code-unit range; a '-' first or last in
+//              the list is itself; '*', '?', '#' and '[' are themselves there.
+//   '[]'       matches the empty string (no character is consumed).
+//   anything else, ']' and '?' included, matches only itself.
+// A pattern with a '[' that no ']' closes, or with a descending range such as
+// '[z-a]', is malformed: it is valid() == false and matches nothing.
+class Pattern {
+public:
+    // What the search can do faster than a general match.
+    enum class Shape {
+        Invalid,  // matches nothing
+        Exact,    // literal text only: whole-record equality
+        Prefix,   // literal, then '*'
+        Suffix,   // '*', then literal
+        Contains, // '*', literal, '*'
+        General,  // anything else
+    };
+
+    explicit Pattern(std::u16string_view pattern);
+
+    bool valid() const { return shape_ != Shape::Invalid; }
+    Shape shape() const { return shape_; }
+    // The literal of the Exact, Prefix, Suffix and Contains shapes.
+    std::u16string_view literal() const { return literal_; }
+    // Records shorter than this never match.
+    std::size_t minLength() const { return minLength_; }
+
+    bool matches(std::u16string_view subject) const;
+    // The same answer without the shortcuts of the literal shapes; the plain
+    // matcher that the shortcuts are measured and checked against.
+    bool matchesGeneral(std::u16string_view subject) const;
+
+private:
+    struct Token {
+        enum class Kind : uint8_t { Literal, Digit, List, Star };
+        Kind kind;
+        bool negated = false;
+        char16_t ch = 0;           // Literal
+        uint32_t rangeBegin = 0;   // List: ranges_[rangeBegin, rangeEnd)
+        uint32_t rangeEnd = 0;
+    };
+    struct Range {
+        char16_t first;
+        char16_t last;
+    };
+
+    bool compile(std::u16string_view pattern);
+    bool tokenMatches(const Token &t, char16_t c) const;
+    void classify();
+
+    std::vector<Token> tokens_;
+    std::vector<Range> ranges_;
+    std::u16string literal_;
+    std::size_t minLength_ = 0;
+    Shape shape_ = Shape::Invalid;
+};
+
+} // namespace vorlan

@@ -1,0 +1,278 @@
+#include "resourcetools.h"
+
+#include "errors.h"
+#include "folding.h"
+#include "pattern.h"
+
+#include <QtEndian>
+
+#include <limits>
+#include <string>
+
+namespace vorlan {
+
+namespace {
+
+std::u16string_view toStd(QStringView v) {
+    return {reinterpret_cast<const char16_t *>(v.utf16()), static_cast<std::size_t>(v.size())};
+}
+
+bool hasSurrogate(QStringView s) {
+    for (QChar c : s) {
+        if (c.isSurrogate()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+ResourceTools::ResourceTools(const ResourceProvider &provider) : provider_(provider) {}
+
+void ResourceTools::setResName(const QString &vData) {
+    resName_ = vData;
+    load();
+}
+
+void ResourceTools::setResSplitor(const QString &vData) {
+    resSplitor_ = vData;
+    load();
+}
+
+void ResourceTools::setResIndex(int32_t vData) {
+    resIndex_ = vData;
+    load();
+}
+
+void ResourceTools::load() {
+    if (resSplitor_.isEmpty() || resName_.isEmpty() || resIndex_ == 0) {
+        return;
+    }
+    std::optional<QByteArray> fetched = provider_.fetch(resName_, resIndex_);
+    if (!fetched) {
+        throw ResourceNotFoundError("no word list of type \"" + resName_.toStdString() +
+                                    "\" with id " + std::to_string(resIndex_));
+    }
+    QByteArray bytes = std::move(*fetched);
+    // Each pair of bytes is one little-endian UTF-16 code unit; an odd last
+    // byte belongs to no code unit and is ignored.
+    const qsizetype units = bytes.size() / 2;
+    QString text;
+    const bool aligned = reinterpret_cast<quintptr>(bytes.constData()) % alignof(char16_t) == 0;
+    if (aligned && QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        text = QString::fromRawData(reinterpret_cast<const QChar *>(bytes.constData()), units);
+    } else {
+        text.resize(units);
+        qFromLittleEndian<char16_t>(bytes.constData(), units, text.data());
+    }
+
+    // Split at every occurrence of the separator, empty parts included.
+    std::vector<Span> spans;
+    spans.reserve(static_cast<std::size_t>(text.size() / 16 + 1));
+    const qsizetype sepLen = resSplitor_.size();
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = text.indexOf(resSplitor_, from, Qt::CaseSensitive);
+        if (at < 0) {
+            break;
+        }
+        spans.push_back({static_cast<uint32_t>(from), static_cast<uint32_t>(at)});
+        from = at + sepLen;
+    }
+    spans.push_back({static_cast<uint32_t>(from), static_cast<uint32_t>(text.size())});
+    if (spans.size() - 1 > static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) {
+        throw OverflowError("word list has too many records");
+    }
+    if (spans[0].end > spans[0].begin) {
+        ++spans[0].begin; // drop the byte-order mark
+    }
+
+    bytes_ = std::move(bytes);
+    text_ = std::move(text);
+    spans_ = std::move(spans);
+    recordNumber_ = static_cast<int32_t>(spans_.size() - 1);
+    buildLowerCase();
+}
+
+void ResourceTools::buildLowerCase() {
+    lowerSpans_.clear();
+    // Lower-casing is context-free, so lowering the whole text at once gives
+    // every record's lower case at the same place, provided no case mapping
+    // changed a length and no surrogate pair straddles a record boundary.
+    const bool pairsSafe = !hasSurrogate(resSplitor_) && !(text_.size() > 0 && text_[0].isSurrogate());
+    lower_ = text_.toLower();
+    if (pairsSafe && lower_.size() == text_.size()) {
+        return;
+    }
+    QString joined;
+    joined.reserve(text_.size());
+    lowerSpans_.reserve(spans_.size());
+    for (const Span &s : spans_) {
+        const auto begin = static_cast<uint32_t>(joined.size());
+        joined += QStringView(text_).sliced(s.begin, s.end - s.begin).toString().toLower();
+        lowerSpans_.push_back({begin, static_cast<uint32_t>(joined.size())});
+    }
+    lower_ = std::move(joined);
+}
+
+void ResourceTools::checkIndex(int32_t index) const {
+    if (spans_.empty()) {
+        throw NoRecordArrayError("the word list \"" + resName_.toStdString() +
+                                 "\" has not been loaded");
+    }
+    if (index < 0 || index > recordNumber_) {
+        throw SubscriptOutOfRangeError("record " + std::to_string(index) + " is outside 0.." +
+                                       std::to_string(recordNumber_));
+    }
+}
+
+QStringView ResourceTools::recordView(int32_t index) const {
+    checkIndex(index);
+    const Span &s = spans_[static_cast<std::size_t>(index)];
+    return QStringView(text_).sliced(s.begin, s.end - s.begin);
+}
+
+std::u16string_view ResourceTools::lowerRecord(int32_t index) const {
+    const Span &s = (lowerSpans_.empty() ? spans_ : lowerSpans_)[static_cast<std::size_t>(index)];
+    return {reinterpret_cast<const char16_t *>(lower_.utf16()) + s.begin, s.end - s.begin};
+}
+
+void ResourceTools::StartSearch() {
+    int32_t iStart = -1;
+    int32_t iEnd = -1;
+    StartSearch(iStart, iEnd);
+}
+
+void ResourceTools::StartSearch(int32_t &iStart) {
+    int32_t iEnd = -1;
+    StartSearch(iStart, iEnd);
+}
+
+void ResourceTools::StartSearch(int32_t &iStart, int32_t &iEnd) {
+    if (!isSearchable(searchText_)) {
+        return;
+    }
+    auto list = std::make_shared<ResultList>();
+    foundList_ = list;
+    foundNumber_ = 0;
+    const QString folded = foldQueryForSearch(searchText_);
+    if (iStart == -1) {
+        iStart = 0;
+    }
+    if (iEnd == -1) {
+        iEnd = recordNumber_;
+    }
+    if (iStart > iEnd) {
+        return;
+    }
+    // Records are examined in order, so a range that leaves the list fails at
+    // its first index outside, after the matches before it.
+    checkIndex(iStart);
+    const Pattern pattern(toStd(folded));
+    scan(pattern, iStart, std::min(iEnd, recordNumber_), *list);
+    checkIndex(iEnd);
+    foundNumber_ = list->Count();
+}
+
+void ResourceTools::scan(const Pattern &pattern, int32_t first, int32_t last,
+                         ResultList &out) const {
+    switch (pattern.shape()) {
+    case Pattern::Shape::Invalid:
+        return;
+    case Pattern::Shape::Contains:
+        scanContains(pattern.literal(), first, last, out);
+        return;
+    default:
+        break;
+    }
+    const std::size_t minLength = pattern.minLength();
+    for (int32_t i = first; i <= last; ++i) {
+        const std::u16string_view record = lowerRecord(i);
+        if (record.size() >= minLength && pattern.matches(record)) {
+            out.Add(i);
+        }
+    }
+}
+
+void ResourceTools::scanContains(std::u16string_view needle, int32_t first, int32_t last,
+                                 ResultList &out) const {
+    // One pass over the lower-cased text instead of one search per record; an
+    // occurrence counts only if it lies wholly inside one record.
+    const std::vector<Span> &spans = lowerSpans_.empty() ? spans_ : lowerSpans_;
+    const qsizetype base = spans[static_cast<std::size_t>(first)].begin;
+    const qsizetype stop = spans[static_cast<std::size_t>(last)].end;
+    const QStringView hay = QStringView(lower_).sliced(base, stop - base);
+    const QStringView pin(needle.data(), static_cast<qsizetype>(needle.size()));
+    const auto len = static_cast<uint32_t>(needle.size());
+    int32_t r = first;
+    qsizetype pos = 0;
+    while ((pos = hay.indexOf(pin, pos)) >= 0) {
+        const auto at = static_cast<uint32_t>(base + pos);
+        while (r < last && spans[static_cast<std::size_t>(r) + 1].begin <= at) {
+            ++r;
+        }
+        const Span &s = spans[static_cast<std::size_t>(r)];
+        if (at + len <= s.end) {
+            out.Add(r);
+            if (r == last) {
+                break;
+            }
+            ++r;
+            pos = spans[static_cast<std::size_t>(r)].begin - base;
+        } else {
+            ++pos;
+        }
+    }
+}
+
+void ResourceTools::StartSearch2() {
+    int16_t iStart = -1;
+    int16_t iEnd = -1;
+    StartSearch2(iStart, iEnd);
+}
+
+void ResourceTools::StartSearch2(int16_t &iStart) {
+    int16_t iEnd = -1;
+    StartSearch2(iStart, iEnd);
+}
+
+void ResourceTools::StartSearch2(int16_t &iStart, int16_t &iEnd) {
+    QString stars = searchText_;
+    stars.remove(u'*');
+    if (trimSpaces(stars).size() < 2) {
+        return;
+    }
+    auto list = std::make_shared<ResultList>();
+    foundList_ = list;
+    foundNumber_ = 0;
+    const QString folded = foldArabicMarks(foldQueryForSearch(searchText_));
+    if (iStart == -1) {
+        iStart = 0;
+    }
+    if (iEnd == -1) {
+        if (recordNumber_ > std::numeric_limits<int16_t>::max()) {
+            throw OverflowError("record number " + std::to_string(recordNumber_) +
+                                " does not fit a 16-bit bound");
+        }
+        iEnd = static_cast<int16_t>(recordNumber_);
+    }
+    if (iStart > iEnd) {
+        return;
+    }
+    checkIndex(iStart);
+    const Pattern pattern(toStd(folded));
+    const int32_t last = std::min<int32_t>(iEnd, recordNumber_);
+    for (int32_t i = iStart; i <= last; ++i) {
+        const std::u16string_view lowered = lowerRecord(i);
+        const QString record = foldArabicMarks(
+            QStringView(lowered.data(), static_cast<qsizetype>(lowered.size())));
+        if (pattern.matches(toStd(record))) {
+            list->Add(i);
+        }
+    }
+    checkIndex(iEnd);
+    foundNumber_ = list->Count();
+}
+
+} // namespace vorlan
