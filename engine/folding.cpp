@@ -13,7 +13,9 @@ QString foldQuery(const QString &text) {
     return s;
 }
 
-QString foldQueryForSearch(const QString &text) { return foldQuery(text).toLower(); }
+QString foldQueryForSearch(const QString &text) {
+    return foldQuery(text).toLower();
+}
 
 QStringView trimSpaces(QStringView text) {
     qsizetype b = 0;
@@ -38,7 +40,9 @@ QString probe(QStringView query) {
     return trimSpaces(s).toString();
 }
 
-bool isSearchable(QStringView query) { return probe(query).size() >= 2; }
+bool isSearchable(QStringView query) {
+    return probe(query).size() >= 2;
+}
 
 QString foldArabicMarks(QStringView text) {
     QString s;

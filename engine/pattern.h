@@ -49,8 +49,8 @@ private:
         enum class Kind : uint8_t { Literal, Digit, List, Star };
         Kind kind;
         bool negated = false;
-        char16_t ch = 0;           // Literal
-        uint32_t rangeBegin = 0;   // List: ranges_[rangeBegin, rangeEnd)
+        char16_t ch = 0;         // Literal
+        uint32_t rangeBegin = 0; // List: ranges_[rangeBegin, rangeEnd)
         uint32_t rangeEnd = 0;
     };
     struct Range {

@@ -100,7 +100,8 @@ void ResourceTools::buildLowerCase() {
     // Lower-casing is context-free, so lowering the whole text at once gives
     // every record's lower case at the same place, provided no case mapping
     // changed a length and no surrogate pair straddles a record boundary.
-    const bool pairsSafe = !hasSurrogate(resSplitor_) && !(text_.size() > 0 && text_[0].isSurrogate());
+    const bool pairsSafe =
+        !hasSurrogate(resSplitor_) && !(text_.size() > 0 && text_[0].isSurrogate());
     lower_ = text_.toLower();
     if (pairsSafe && lower_.size() == text_.size()) {
         return;
@@ -265,8 +266,8 @@ void ResourceTools::StartSearch2(int16_t &iStart, int16_t &iEnd) {
     const int32_t last = std::min<int32_t>(iEnd, recordNumber_);
     for (int32_t i = iStart; i <= last; ++i) {
         const std::u16string_view lowered = lowerRecord(i);
-        const QString record = foldArabicMarks(
-            QStringView(lowered.data(), static_cast<qsizetype>(lowered.size())));
+        const QString record =
+            foldArabicMarks(QStringView(lowered.data(), static_cast<qsizetype>(lowered.size())));
         if (pattern.matches(toStd(record))) {
             list->Add(i);
         }
