@@ -1,0 +1,42 @@
+# Debian 12 packages, sourced by the other scripts.
+
+# Building and running the program.
+VORLAN_APP_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+    libx11-dev libxtst-dev libxkbfile-dev
+    libespeak-ng-dev espeak-ng-data
+    fonts-dejavu-core fonts-noto-core
+    xkb-data
+)
+
+# Building and running every test, benchmark and the fuzz target.
+VORLAN_TEST_PACKAGES=(
+    "${VORLAN_APP_PACKAGES[@]}"
+    libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev
+    xvfb xauth openbox xdotool xclip x11-utils x11-xkb-utils
+)
+
+# Installs whatever of the given packages is missing, through sudo when not
+# root. Nothing is installed when everything is there already.
+vorlan_install_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$pkg")
+        fi
+    done
+    if ((${#missing[@]} == 0)); then
+        return 0
+    fi
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    if [[ $(id -u) -ne 0 ]]; then
+        sudo=(sudo)
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo[@]}" apt-get update -qq
+    "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
