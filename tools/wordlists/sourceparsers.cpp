@@ -1,0 +1,170 @@
+#include "sourceparsers.h"
+
+#include <QHash>
+#include <QRegularExpression>
+
+namespace vorlan::wordlists {
+
+QStringList splitOutsideBrackets(QStringView text, QStringView separators) {
+    QStringList parts;
+    int depth = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'(' || c == u'[') {
+            ++depth;
+        } else if ((c == u')' || c == u']') && depth > 0) {
+            --depth;
+        } else if (depth == 0 && separators.contains(c)) {
+            parts.append(text.sliced(start, i - start).trimmed().toString());
+            start = i + 1;
+        }
+    }
+    parts.append(text.sliced(start).trimmed().toString());
+    return parts;
+}
+
+namespace {
+
+TranslationItem parseItem(QString s) {
+    TranslationItem item;
+    static const QRegularExpression qualifier(QStringLiteral(R"(\[([^\]]*)\])"));
+    for (auto it = qualifier.globalMatch(s); it.hasNext();) {
+        const QString q = it.next().captured(1).trimmed();
+        if (!q.isEmpty()) {
+            item.qualifiers.append(q);
+        }
+    }
+    s.remove(qualifier);
+    static const QRegularExpression tag(QStringLiteral(R"(\{[^}]*\})"));
+    s.remove(tag);
+    static const QRegularExpression translit(QStringLiteral(R"(/[^/]*/)"));
+    s.remove(translit);
+    // A transliteration torn by a comma inside it leaves one slash: what
+    // follows it is Latin transliteration, not Persian.
+    if (const qsizetype slash = s.indexOf(u'/'); slash >= 0) {
+        s.truncate(slash);
+    }
+    s.remove(QChar(0x2026));
+    item.text = s.simplified();
+    return item;
+}
+
+} // namespace
+
+std::optional<TranslationLine> parseTranslationLine(QStringView line) {
+    static const QRegularExpression shape(
+        QStringLiteral(R"(^(.+?) \{([^}]+)\}(?: \((.*)\))? :: (.*)$)"));
+    const auto m = shape.match(line);
+    if (!m.hasMatch()) {
+        return std::nullopt;
+    }
+    TranslationLine t;
+    t.headword = m.captured(1).trimmed();
+    t.pos = m.captured(2).trimmed();
+    t.gloss = m.captured(3).trimmed();
+    for (const QString &raw : splitOutsideBrackets(m.capturedView(4), u",\u060C")) {
+        TranslationItem item = parseItem(raw);
+        if (!item.text.isEmpty()) {
+            t.items.append(item);
+        }
+    }
+    if (t.headword.isEmpty() || t.items.isEmpty()) {
+        return std::nullopt;
+    }
+    return t;
+}
+
+std::optional<WiktextractEntry> parseWiktextractLine(QStringView line) {
+    const qsizetype tab = line.indexOf(u'\t');
+    if (tab <= 0) {
+        return std::nullopt;
+    }
+    WiktextractEntry e;
+    const QStringList keys = line.first(tab).toString().split(u'|');
+    e.lemma = keys.front().trimmed();
+    e.otherKeys = keys.mid(1);
+    if (e.lemma.isEmpty()) {
+        return std::nullopt;
+    }
+    const QStringView html = line.sliced(tab + 1);
+    static const QRegularExpression block(
+        QStringLiteral(R"(<i>(.*?)</i>\s*(?:<br>)?\s*<ol>(.*?)</ol>)"));
+    static const QRegularExpression item(QStringLiteral(R"(<li>(.*?)</li>)"));
+    for (auto it = block.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        PosBlock b;
+        b.pos = m.captured(1).trimmed();
+        const QString items = m.captured(2);
+        for (auto li = item.globalMatch(items); li.hasNext();) {
+            b.glosses.append(li.next().captured(1));
+        }
+        if (!b.glosses.isEmpty()) {
+            e.blocks.append(b);
+        }
+    }
+    if (e.blocks.isEmpty()) {
+        return std::nullopt;
+    }
+    return e;
+}
+
+std::optional<QString> decodeHtmlText(QStringView html) {
+    static const QHash<QString, char16_t> named = {
+        {QStringLiteral("amp"), u'&'},      {QStringLiteral("lt"), u'<'},
+        {QStringLiteral("gt"), u'>'},       {QStringLiteral("quot"), u'"'},
+        {QStringLiteral("apos"), u'\''},    {QStringLiteral("nbsp"), u' '},
+        {QStringLiteral("ndash"), u'-'},    {QStringLiteral("mdash"), u'-'},
+        {QStringLiteral("lsquo"), u'\''},   {QStringLiteral("rsquo"), u'\''},
+        {QStringLiteral("ldquo"), u'"'},    {QStringLiteral("rdquo"), u'"'},
+        {QStringLiteral("hellip"), 0x2026},
+    };
+    QString out;
+    out.reserve(html.size());
+    for (qsizetype i = 0; i < html.size(); ++i) {
+        const QChar c = html[i];
+        if (c == u'<') {
+            const qsizetype close = html.indexOf(u'>', i);
+            if (close < 0) {
+                return std::nullopt;
+            }
+            i = close;
+            continue;
+        }
+        if (c != u'&') {
+            out.append(c);
+            continue;
+        }
+        const qsizetype semi = html.indexOf(u';', i);
+        if (semi < 0 || semi - i > 10) {
+            // A bare ampersand ("A & E"), not an entity.
+            out.append(c);
+            continue;
+        }
+        const QStringView name = html.sliced(i + 1, semi - i - 1);
+        if (name.isEmpty() || name.contains(u' ')) {
+            out.append(c);
+            continue;
+        }
+        if (name.startsWith(u'#')) {
+            bool ok = false;
+            const uint code = name.startsWith(u"#x", Qt::CaseInsensitive)
+                                  ? name.sliced(2).toUInt(&ok, 16)
+                                  : name.sliced(1).toUInt(&ok, 10);
+            if (!ok || code == 0 || code > 0x10FFFF) {
+                return std::nullopt;
+            }
+            out.append(QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1));
+        } else {
+            const auto it = named.find(name.toString());
+            if (it == named.end()) {
+                return std::nullopt;
+            }
+            out.append(QChar(*it));
+        }
+        i = semi;
+    }
+    return out;
+}
+
+} // namespace vorlan::wordlists
