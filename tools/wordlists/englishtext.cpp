@@ -295,8 +295,8 @@ QString reversalKey(const EnglishSense &sense, bool name) {
     QString k = removeLongNotes(sense.core, 0);
     k.remove(QStringLiteral("()"));
     k = wordlist::collapseSpaces(k);
-    if (k.contains(QStringLiteral("lit.")) || k.contains(QStringLiteral("..")) ||
-        k.contains(u'(') || k.contains(u')')) {
+    if (k.contains(QStringLiteral("lit."), Qt::CaseInsensitive) ||
+        k.contains(QStringLiteral("..")) || k.contains(u'(') || k.contains(u')')) {
         return {};
     }
     if (!name) {
