@@ -1,0 +1,246 @@
+#include "keyboard.h"
+
+#include "chordwait.h"
+
+#include <QGuiApplication>
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XKBrules.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace vorlan::x11 {
+
+namespace {
+
+// Where Debian's xkb-data keeps the rules that name a keymap's components.
+constexpr const char *RulesDirectory = "/usr/share/X11/xkb/rules/";
+
+// XKB has four groups; a layout beyond them cannot be added.
+constexpr int MaxGroups = XkbNumKbdGroups;
+
+// How long sendCtrlShift waits for the chord to come back to us.
+constexpr int ChordWaitMs = 200;
+
+QStringList splitList(const char *text) {
+    if (text == nullptr || *text == '\0') {
+        return {};
+    }
+    QStringList parts = QString::fromLatin1(text).split(u',');
+    for (QString &part : parts) {
+        part = part.trimmed();
+    }
+    return parts;
+}
+
+// The group's layout without its variant, "ir" of "ir(pes_keypad)".
+QString layoutName(const QString &entry) {
+    const qsizetype paren = entry.indexOf(u'(');
+    return (paren < 0 ? entry : entry.left(paren)).trimmed();
+}
+
+char *dup(const QString &text) {
+    return text.isEmpty() ? nullptr : strdup(text.toLatin1());
+}
+
+struct VarDefs {
+    XkbRF_VarDefsRec defs{};
+    char *rulesFile = nullptr;
+    ~VarDefs() {
+        std::free(defs.model);
+        std::free(defs.layout);
+        std::free(defs.variant);
+        std::free(defs.options);
+        std::free(rulesFile);
+    }
+};
+
+struct ComponentNames {
+    XkbComponentNamesRec names{};
+    ~ComponentNames() {
+        std::free(names.keymap);
+        std::free(names.keycodes);
+        std::free(names.types);
+        std::free(names.compat);
+        std::free(names.symbols);
+        std::free(names.geometry);
+    }
+};
+
+} // namespace
+
+QString xkbLayoutFor(const QString &layoutId) {
+    if (layoutId == u"00000429") {
+        return QStringLiteral("ir");
+    }
+    if (layoutId == u"00000409") {
+        return QStringLiteral("us");
+    }
+    return {};
+}
+
+int groupOf(const KeyboardNames &names, const QString &layout) {
+    for (int i = 0; i < names.layouts.size() && i < MaxGroups; ++i) {
+        if (layoutName(names.layouts.at(i)) == layout) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+std::optional<KeyboardNames> withLayout(const KeyboardNames &names, const QString &layout) {
+    if (groupOf(names, layout) >= 0) {
+        return names;
+    }
+    if (names.layouts.size() >= MaxGroups) {
+        return std::nullopt;
+    }
+    KeyboardNames result = names;
+    while (result.variants.size() < result.layouts.size()) {
+        result.variants.append(QString());
+    }
+    result.variants.resize(result.layouts.size());
+    result.layouts.append(layout);
+    result.variants.append(QString());
+    return result;
+}
+
+Keyboard::Keyboard(std::shared_ptr<Connection> connection) : connection_(std::move(connection)) {}
+
+std::optional<KeyboardNames> Keyboard::names() const {
+    if (!connection_ || !connection_->hasXkb()) {
+        return std::nullopt;
+    }
+    VarDefs vars;
+    if (!XkbRF_GetNamesProp(connection_->display(), &vars.rulesFile, &vars.defs) ||
+        vars.rulesFile == nullptr) {
+        return std::nullopt;
+    }
+    KeyboardNames names;
+    names.rules = QString::fromLatin1(vars.rulesFile);
+    names.model = QString::fromLatin1(vars.defs.model);
+    names.layouts = splitList(vars.defs.layout);
+    names.variants = splitList(vars.defs.variant);
+    names.options = QString::fromLatin1(vars.defs.options);
+    if (names.layouts.isEmpty()) {
+        // An X server started without a layout uses the rules' default.
+        names.layouts.append(QStringLiteral("us"));
+    }
+    return names;
+}
+
+int Keyboard::lockedGroup() const {
+    if (!connection_ || !connection_->hasXkb()) {
+        return -1;
+    }
+    XkbStateRec state{};
+    if (XkbGetState(connection_->display(), XkbUseCoreKbd, &state) != Success) {
+        return -1;
+    }
+    return state.locked_group;
+}
+
+bool Keyboard::lockGroup(int group) {
+    Display *display = connection_->display();
+    ErrorTrap trap(display);
+    const bool sent = XkbLockGroup(display, XkbUseCoreKbd, static_cast<unsigned>(group)) == True;
+    return sent && !trap.failed();
+}
+
+bool Keyboard::loadNames(const KeyboardNames &names) {
+    Display *display = connection_->display();
+    const QByteArray rulesPath = names.rules.contains(u'/')
+                                     ? names.rules.toLatin1()
+                                     : QByteArray(RulesDirectory) + names.rules.toLatin1();
+    XkbRF_RulesPtr rules =
+        XkbRF_Load(const_cast<char *>(rulesPath.constData()), const_cast<char *>("C"), False, True);
+    if (rules == nullptr) {
+        return false;
+    }
+    VarDefs vars;
+    vars.rulesFile = strdup(names.rules.toLatin1());
+    vars.defs.model = dup(names.model);
+    vars.defs.layout = dup(names.layouts.join(u','));
+    const bool anyVariant = std::any_of(names.variants.cbegin(), names.variants.cend(),
+                                        [](const QString &variant) { return !variant.isEmpty(); });
+    vars.defs.variant = anyVariant ? dup(names.variants.join(u',')) : nullptr;
+    vars.defs.options = dup(names.options);
+
+    ComponentNames components;
+    const bool resolved = XkbRF_GetComponents(rules, &vars.defs, &components.names) == True;
+    XkbRF_Free(rules, True);
+    if (!resolved) {
+        return false;
+    }
+    ErrorTrap trap(display);
+    XkbDescPtr keymap =
+        XkbGetKeyboardByName(display, XkbUseCoreKbd, &components.names, XkbGBN_AllComponentsMask,
+                             XkbGBN_AllComponentsMask & ~XkbGBN_GeometryMask, True);
+    if (keymap == nullptr) {
+        return false;
+    }
+    XkbFreeKeyboard(keymap, XkbAllComponentsMask, True);
+    // Keep the server's description true, so that the next look-up (ours or
+    // setxkbmap's) sees the layout we added.
+    XkbRF_SetNamesProp(display, vars.rulesFile, &vars.defs);
+    return !trap.failed();
+}
+
+bool Keyboard::loadKeyboardLayout(const QString &layoutId) {
+    const QString layout = xkbLayoutFor(layoutId);
+    if (layout.isEmpty() || !connection_ || !connection_->hasXkb()) {
+        return false;
+    }
+    const std::optional<KeyboardNames> current = names();
+    if (!current) {
+        return false;
+    }
+    bool ok = false;
+    int group = groupOf(*current, layout);
+    if (group < 0) {
+        const std::optional<KeyboardNames> extended = withLayout(*current, layout);
+        if (extended && loadNames(*extended)) {
+            group = groupOf(*extended, layout);
+        }
+    }
+    if (group >= 0) {
+        ok = lockGroup(group);
+    }
+    connection_->discardEvents();
+    return ok;
+}
+
+bool Keyboard::sendCtrlShift() {
+    if (!connection_ || !connection_->hasXTest()) {
+        return false;
+    }
+    Display *display = connection_->display();
+    const KeyCode control = XKeysymToKeycode(display, XK_Control_L);
+    const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
+    if (control == 0 || shift == 0) {
+        return false;
+    }
+    bool ok = true;
+    {
+        ErrorTrap trap(display);
+        ok = XTestFakeKeyEvent(display, control, True, CurrentTime) &&
+             XTestFakeKeyEvent(display, shift, True, CurrentTime) &&
+             XTestFakeKeyEvent(display, shift, False, CurrentTime) &&
+             XTestFakeKeyEvent(display, control, False, CurrentTime);
+        ok = !trap.failed() && ok;
+    }
+    connection_->discardEvents();
+    // The chord goes to whichever window has the X focus; only when it is one
+    // of ours can we see it arrive.
+    if (ok && qGuiApp != nullptr && QGuiApplication::focusWindow() != nullptr) {
+        waitForControlRelease(ChordWaitMs);
+    }
+    return ok;
+}
+
+} // namespace vorlan::x11
