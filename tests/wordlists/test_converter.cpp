@@ -258,6 +258,22 @@ TEST(SourceParsers, JunkAndMarkup) {
     ASSERT_EQ(t->items.size(), 2);
     EXPECT_EQ(t->items[0].text, u"\u0628\u0631\u0627\u062F\u0631"_s);
     EXPECT_EQ(t->items[1].qualifiers, QStringList{u"colloquial"_s});
+
+    // Transliterations torn in the source must not glue two translations
+    // together or leave Latin letters on a Persian word.
+    const std::pair<QString, QStringList> torn[] = {
+        {u"sweet {adj} :: شیرین /shirin) (1/, ناز /nāz) (2/"_s, {u"شیرین"_s, u"ناز"_s}},
+        {u"body {n} (corpse) :: جنازه /jenāza/e, كالبد /kālbod/"_s, {u"جنازه"_s, u"كالبد"_s}},
+    };
+    for (const auto &[line, items] : torn) {
+        const auto p = parseTranslationLine(line);
+        ASSERT_TRUE(p) << line.toStdString();
+        QStringList texts;
+        for (const TranslationItem &i : p->items) {
+            texts << i.text;
+        }
+        EXPECT_EQ(texts, items) << line.toStdString();
+    }
 }
 
 // The tool itself: two runs, two processes (so a hash seed cannot leak into

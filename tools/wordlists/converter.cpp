@@ -211,7 +211,11 @@ std::optional<QString> Builder::faHeadword(QStringView raw) {
         drop(QStringLiteral("Persian text with letters outside the 34 or presentation forms"));
         return std::nullopt;
     }
-    if (!containsPersianLetter(*norm) || norm->contains(QStringLiteral("..."))) {
+    if (!containsPersianLetter(*norm) || norm->contains(QStringLiteral("...")) ||
+        norm->contains(u',') || norm->contains(u';') ||
+        std::any_of(norm->begin(), norm->end(), [](QChar c) { return c >= u'a' && c <= u'z'; })) {
+        // Lists, and English or transliteration left in a translation: an
+        // upper-case "X" (قرص X) is part of a word, lower-case text never is.
         drop(QStringLiteral("FA headword that is not a Persian word or phrase"));
         return std::nullopt;
     }

@@ -63,7 +63,12 @@ std::optional<TranslationLine> parseTranslationLine(QStringView line) {
     t.headword = m.captured(1).trimmed();
     t.pos = m.captured(2).trimmed();
     t.gloss = m.captured(3).trimmed();
-    for (const QString &raw : splitOutsideBrackets(m.capturedView(4), u",\u060C")) {
+    // Transliterations go before the split: a few lines have them garbled
+    // into "/shirin) (1/", whose parentheses would hide the comma after them,
+    // or torn as in "/jenāza/e", whose tail would stick to the Persian word.
+    static const QRegularExpression translit(QStringLiteral(R"(/[^/,]*/[A-Za-z]*)"));
+    const QString translations = m.captured(4).remove(translit);
+    for (const QString &raw : splitOutsideBrackets(translations, u",\u060C")) {
         TranslationItem item = parseItem(raw);
         if (!item.text.isEmpty()) {
             t.items.append(item);
