@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace vorlan {
@@ -53,7 +54,11 @@ public:
             device_ = options.device;
             voice_ = options.voice;
             state_ = State::Starting;
-            std::thread([this] { run(); }).detach();
+            try {
+                std::thread([this] { run(); }).detach();
+            } catch (const std::system_error &) {
+                state_ = State::Failed;
+            }
         }
         changed_.wait_for(lock, StartTimeout, [this] { return state_ != State::Starting; });
         return state_ == State::Running && output_ == options.output && device_ == options.device &&

@@ -1,7 +1,6 @@
 #include "fakes.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QWidget>
 
 namespace vorlan {
@@ -21,13 +20,6 @@ QString describe(const QVariant &value) {
         return value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
     }
     return value.toString();
-}
-
-void sendKey(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers) {
-    if (QWidget *focus = QApplication::focusWidget()) {
-        QKeyEvent event(type, key, modifiers);
-        QApplication::sendEvent(focus, &event);
-    }
 }
 
 class FakeVoice final : public Voice {
@@ -81,12 +73,6 @@ bool FakeKeyboard::loadKeyboardLayout(const QString &layoutId) {
 
 bool FakeKeyboard::sendCtrlShift() {
     log_.record(QStringLiteral("keyboard.sendCtrlShift"), {}, focusName());
-    if (deliverChord) {
-        sendKey(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
-        sendKey(QEvent::KeyPress, Qt::Key_Shift, Qt::ControlModifier | Qt::ShiftModifier);
-        sendKey(QEvent::KeyRelease, Qt::Key_Shift, Qt::ControlModifier | Qt::ShiftModifier);
-        sendKey(QEvent::KeyRelease, Qt::Key_Control, Qt::ControlModifier);
-    }
     return sendResult;
 }
 

@@ -37,14 +37,11 @@ public:
     explicit FakeKeyboard(FakeCallLog &log) : log_(log) {}
     // Records the call and the focus widget; returns loadResult.
     bool loadKeyboardLayout(const QString &layoutId) override;
-    // Records the call and the focus widget; with deliverChord, also sends
-    // Ctrl and Shift presses and releases to the focus widget, as the real
-    // one does. Returns sendResult.
+    // Records the call and the focus widget; returns sendResult.
     bool sendCtrlShift() override;
 
     bool loadResult = true;
     bool sendResult = true;
-    bool deliverChord = false;
     // The last layout loaded with success; empty at first.
     QString activeLayout;
 

@@ -9,6 +9,40 @@ namespace vorlan {
 
 namespace {
 constexpr int IDOK = 1;
+constexpr int TabColumns = 8;
+
+// RIGHT-TO-LEFT MARK: a line that begins with it reads right to left.
+constexpr char16_t RightToLeftMark = 0x200F;
+
+// What the label shows. Qt breaks lines at LF alone (a CR left in shows as a
+// box) and draws a tab as nothing, so tabs become spaces up to the next stop
+// of eight columns, as the desktop's own box expands them. Qt also reads each
+// line in the direction of its first letter; right-to-left reading puts a mark
+// before every line, so that lines of Latin letters, digits or signs read
+// right to left too and their indent stands at the right.
+QString displayText(const QString &text, bool rightToLeft) {
+    QString shown;
+    shown.reserve(text.size() + 16);
+    qsizetype column = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (rightToLeft && column == 0 && (shown.isEmpty() || shown.back() == u'\n')) {
+            shown += QChar(RightToLeftMark);
+        }
+        if (ch == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
+            continue;
+        }
+        if (ch == u'\t') {
+            const qsizetype spaces = TabColumns - column % TabColumns;
+            shown += QString(spaces, u' ');
+            column += spaces;
+            continue;
+        }
+        shown += ch;
+        column = ch == u'\n' ? 0 : column + 1;
+    }
+    return shown;
+}
 } // namespace
 
 int QtMessageBoxService::messageBox(QWidget *parent, const QString &text, const QString &title,
@@ -18,10 +52,7 @@ int QtMessageBoxService::messageBox(QWidget *parent, const QString &text, const 
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);
-    // Qt breaks lines at LF alone; a CR left in would show as a box.
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    box.setText(shown);
+    box.setText(displayText(text, (style & MB_RTLREADING) != 0));
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
     if ((style & MB_RTLREADING) != 0) {

@@ -43,6 +43,22 @@ TEST(AboutBox, MessageTitleAndStyle) {
     EXPECT_EQ(call.args.at(2).toInt(), 0x180000);
 }
 
+// The direction a line is read in: that of its first strong character.
+Qt::LayoutDirection firstStrongDirection(const QString &line) {
+    for (const QChar ch : line) {
+        switch (ch.direction()) {
+        case QChar::DirL:
+            return Qt::LeftToRight;
+        case QChar::DirR:
+        case QChar::DirAL:
+            return Qt::RightToLeft;
+        default:
+            break;
+        }
+    }
+    return Qt::LeftToRight;
+}
+
 // Runs inspect on the box the service shows, then presses its OK button.
 int showAndInspect(int style, const std::function<void(QMessageBox *)> &inspect) {
     bool inspected = false;
@@ -90,7 +106,18 @@ TEST(AboutBox, RealBoxFollowsTheStyle) {
             EXPECT_TRUE(box->isModal());
             auto *label = box->findChild<QLabel *>(u"qt_msgbox_label"_s);
             ASSERT_NE(label, nullptr);
-            EXPECT_EQ(label->text(), QString(vorlan::aboutMessage()).replace(u"\r\n"_s, u"\n"_s));
+            // LF line breaks, the tab as spaces to column 8, and in right-to-left
+            // reading every line read so, Latin-only ones too.
+            QStringList expected = vorlan::aboutMessage().split(u"\r\n"_s);
+            expected.last().replace(u'\t', QString(8, u' '));
+            EXPECT_EQ(QString(label->text()).remove(QChar(0x200F)), expected.join(u'\n'));
+            if (c.direction == Qt::RightToLeft) {
+                for (const QString &line : label->text().split(u'\n')) {
+                    EXPECT_EQ(firstStrongDirection(line), Qt::RightToLeft) << line.toStdString();
+                }
+            } else {
+                EXPECT_FALSE(label->text().contains(QChar(0x200F)));
+            }
             EXPECT_EQ(label->layoutDirection(), c.direction);
             // Right on the screen, whichever way the box is laid out.
             const Qt::Alignment visual =

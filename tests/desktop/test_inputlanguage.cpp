@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -93,28 +92,6 @@ TEST_F(FocusTest, FailuresOfTheKeyboardAreSwallowed) {
     } keyboard;
     EXPECT_NO_THROW(vorlan::mDic::FocusWithCtrlShift(keyboard, txtFaSearch));
     EXPECT_EQ(QApplication::focusWidget(), txtFaSearch);
-}
-
-TEST_F(FocusTest, FakeChordReachesTheFocusedBox) {
-    QList<QPair<QEvent::Type, int>> seen;
-    struct Recorder : QObject {
-        QList<QPair<QEvent::Type, int>> &seen;
-        explicit Recorder(QList<QPair<QEvent::Type, int>> &s) : seen(s) {}
-        bool eventFilter(QObject *, QEvent *event) override {
-            if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
-                seen.append({event->type(), static_cast<QKeyEvent *>(event)->key()});
-            }
-            return false;
-        }
-    } recorder(seen);
-    txtFaSearch->installEventFilter(&recorder);
-    services.fakeKeyboard().deliverChord = true;
-    vorlan::mDic::FocusWithCtrlShift(services.keyboard(), txtFaSearch);
-    const QList<QPair<QEvent::Type, int>> chord{{QEvent::KeyPress, Qt::Key_Control},
-                                                {QEvent::KeyPress, Qt::Key_Shift},
-                                                {QEvent::KeyRelease, Qt::Key_Shift},
-                                                {QEvent::KeyRelease, Qt::Key_Control}};
-    EXPECT_EQ(seen, chord);
 }
 
 TEST(Fakes, ClipboardStacksAndBoxesShareTheLog) {
