@@ -16,6 +16,10 @@ cDic::cDic(const ResourceProvider &provider)
     configure(enWords_, QStringLiteral("En"));
     configure(enMeanings_, QStringLiteral("En2Fa"));
     configure(faMeanings_, QStringLiteral("Fa2En"));
+    // Only the headword lists are ever searched; the meaning lists are
+    // lower-cased only if someone searches them.
+    faWords_.prepareSearch();
+    enWords_.prepareSearch();
 }
 
 void cDic::FindEn(const QString &SearchText) {

@@ -90,6 +90,13 @@ void Pattern::classify() {
         if (n == 0) {
             shape_ = Shape::Exact; // only the empty record
         }
+        bool innerStar = false;
+        for (std::size_t i = first; i < last; ++i) {
+            innerStar = innerStar || tokens_[i].kind == Kind::Star;
+        }
+        if (leadingStar && trailingStar && first < last && !innerStar) {
+            shape_ = Shape::Infix;
+        }
         return;
     }
     for (std::size_t i = first; i < last; ++i) {
@@ -125,6 +132,15 @@ bool Pattern::tokenMatches(const Token &t, char16_t c) const {
     return false;
 }
 
+bool Pattern::infixMatchesAt(const char16_t *at) const {
+    for (std::size_t k = 0; k < minLength_; ++k) {
+        if (!tokenMatches(tokens_[k + 1], at[k])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool Pattern::matches(std::u16string_view s) const {
     switch (shape_) {
     case Shape::Invalid:
@@ -137,6 +153,7 @@ bool Pattern::matches(std::u16string_view s) const {
         return s.ends_with(literal_);
     case Shape::Contains:
         return s.find(literal_) != std::u16string_view::npos;
+    case Shape::Infix:
     case Shape::General:
         break;
     }
@@ -157,6 +174,9 @@ bool Pattern::matchesGeneral(std::u16string_view s) const {
     std::size_t starSi = 0;
     while (si < n) {
         if (ti < m && tokens_[ti].kind == Token::Kind::Star) {
+            if (ti + 1 == m) {
+                return true; // a trailing star takes whatever is left
+            }
             starTi = ti++;
             starSi = si;
         } else if (ti < m && tokenMatches(tokens_[ti], s[si])) {

@@ -27,6 +27,7 @@ public:
         Prefix,   // literal, then '*'
         Suffix,   // '*', then literal
         Contains, // '*', literal, '*'
+        Infix,    // '*', one-character tokens (not all literal), '*'
         General,  // anything else
     };
 
@@ -38,6 +39,12 @@ public:
     std::u16string_view literal() const { return literal_; }
     // Records shorter than this never match.
     std::size_t minLength() const { return minLength_; }
+
+    // Infix shape: whether the tokens between the two stars match the
+    // minLength() characters at `at`.
+    bool infixMatchesAt(const char16_t *at) const;
+    // Infix shape: whether the first token after the leading star takes c.
+    bool infixStartsWith(char16_t c) const { return tokenMatches(tokens_[1], c); }
 
     bool matches(std::u16string_view subject) const;
     // The same answer without the shortcuts of the literal shapes; the plain

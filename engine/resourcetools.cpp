@@ -6,8 +6,14 @@
 
 #include <QtEndian>
 
+#include <array>
+#include <cstring>
 #include <limits>
 #include <string>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vorlan {
 
@@ -24,6 +30,92 @@ bool hasSurrogate(QStringView s) {
         }
     }
     return false;
+}
+
+// First position at or after `from` where `needle` starts, or -1. Candidates
+// are positions where the needle's first and last characters both fit, eight
+// at a time where the processor allows, so common letters cost little.
+qsizetype findNeedle(const char16_t *hay, qsizetype size, qsizetype from,
+                     std::u16string_view needle) {
+    const auto len = static_cast<qsizetype>(needle.size());
+    const char16_t first = needle.front();
+    const char16_t last = needle.back();
+    const std::size_t middleBytes = len > 2 ? static_cast<std::size_t>(len - 2) * 2 : 0;
+    auto matchesAt = [&](qsizetype pos) {
+        return middleBytes == 0 || std::memcmp(hay + pos + 1, needle.data() + 1, middleBytes) == 0;
+    };
+    qsizetype i = from;
+#if defined(__SSE2__)
+    const __m128i wantFirst = _mm_set1_epi16(static_cast<short>(first));
+    const __m128i wantLast = _mm_set1_epi16(static_cast<short>(last));
+    for (; i + (len - 1) + 8 <= size; i += 8) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(hay + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(hay + i + len - 1));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi16(a, wantFirst), _mm_cmpeq_epi16(b, wantLast))));
+        while (mask != 0) {
+            const int bit = __builtin_ctz(mask); // two mask bits per character
+            const qsizetype pos = i + bit / 2;
+            if (matchesAt(pos)) {
+                return pos;
+            }
+            mask &= ~(3u << bit);
+        }
+    }
+#endif
+    for (; i + len <= size; ++i) {
+        if (hay[i] == first && hay[i + len - 1] == last && matchesAt(i)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// Code units without case beyond ASCII: the Arabic blocks, general
+// punctuation and the byte-order mark.
+bool caseless(char16_t c) {
+    return (c >= 0x0600 && c <= 0x06FF) || (c >= 0x0750 && c <= 0x077F) ||
+           (c >= 0x2000 && c <= 0x206F) || (c >= 0xFB50 && c <= 0xFDFF) ||
+           (c >= 0xFE70 && c <= 0xFEFF);
+}
+
+// Lower case of a text made of ASCII and caseless units, which is all the word
+// lists hold, without the cost of the full case mapping; shares the text when
+// nothing changes. False when another unit appears: that text needs the full
+// mapping.
+bool lowerQuickly(const QString &text, QString &out) {
+    const auto *in = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    for (; i < n; ++i) {
+        const char16_t c = in[i];
+        if (c < 0x80) {
+            if (static_cast<unsigned>(c - u'A') < 26u) {
+                break;
+            }
+        } else if (!caseless(c)) {
+            return false;
+        }
+    }
+    if (i == n) {
+        out = text;
+        return true;
+    }
+    QString lowered(n, Qt::Uninitialized);
+    auto *o = reinterpret_cast<char16_t *>(lowered.data());
+    std::memcpy(o, in, static_cast<std::size_t>(i) * sizeof(char16_t));
+    for (; i < n; ++i) {
+        const char16_t c = in[i];
+        if (c < 0x80) {
+            o[i] = static_cast<unsigned>(c - u'A') < 26u ? static_cast<char16_t>(c + 32) : c;
+        } else if (caseless(c)) {
+            o[i] = c;
+        } else {
+            return false;
+        }
+    }
+    out = std::move(lowered);
+    return true;
 }
 
 } // namespace
@@ -67,13 +159,19 @@ void ResourceTools::load() {
         qFromLittleEndian<char16_t>(bytes.constData(), units, text.data());
     }
 
+    if (static_cast<quint64>(text.size()) > std::numeric_limits<uint32_t>::max()) {
+        throw OverflowError("word list \"" + resName_.toStdString() + "\" is too large");
+    }
+
     // Split at every occurrence of the separator, empty parts included.
     std::vector<Span> spans;
     spans.reserve(static_cast<std::size_t>(text.size() / 16 + 1));
+    const std::u16string_view separator = toStd(resSplitor_);
+    const auto *chars = reinterpret_cast<const char16_t *>(text.utf16());
     const qsizetype sepLen = resSplitor_.size();
     qsizetype from = 0;
     for (;;) {
-        const qsizetype at = text.indexOf(resSplitor_, from, Qt::CaseSensitive);
+        const qsizetype at = findNeedle(chars, text.size(), from, separator);
         if (at < 0) {
             break;
         }
@@ -92,7 +190,16 @@ void ResourceTools::load() {
     text_ = std::move(text);
     spans_ = std::move(spans);
     recordNumber_ = static_cast<int32_t>(spans_.size() - 1);
-    buildLowerCase();
+    lower_.clear();
+    lowerSpans_.clear();
+    lowered_ = false;
+}
+
+void ResourceTools::prepareSearch() {
+    if (!lowered_ && isLoaded()) {
+        buildLowerCase();
+        lowered_ = true;
+    }
 }
 
 void ResourceTools::buildLowerCase() {
@@ -102,6 +209,9 @@ void ResourceTools::buildLowerCase() {
     // changed a length and no surrogate pair straddles a record boundary.
     const bool pairsSafe =
         !hasSurrogate(resSplitor_) && !(text_.size() > 0 && text_[0].isSurrogate());
+    if (lowerQuickly(text_, lower_)) {
+        return; // every position kept
+    }
     lower_ = text_.toLower();
     if (pairsSafe && lower_.size() == text_.size()) {
         return;
@@ -170,6 +280,7 @@ void ResourceTools::StartSearch(int32_t &iStart, int32_t &iEnd) {
     // Records are examined in order, so a range that leaves the list fails at
     // its first index outside, after the matches before it.
     checkIndex(iStart);
+    prepareSearch();
     const Pattern pattern(toStd(folded));
     scan(pattern, iStart, std::min(iEnd, recordNumber_), *list);
     checkIndex(iEnd);
@@ -183,6 +294,9 @@ void ResourceTools::scan(const Pattern &pattern, int32_t first, int32_t last,
         return;
     case Pattern::Shape::Contains:
         scanContains(pattern.literal(), first, last, out);
+        return;
+    case Pattern::Shape::Infix:
+        scanInfix(pattern, first, last, out);
         return;
     default:
         break;
@@ -199,30 +313,54 @@ void ResourceTools::scan(const Pattern &pattern, int32_t first, int32_t last,
 void ResourceTools::scanContains(std::u16string_view needle, int32_t first, int32_t last,
                                  ResultList &out) const {
     // One pass over the lower-cased text instead of one search per record; an
-    // occurrence counts only if it lies wholly inside one record.
+    // occurrence counts only if it lies wholly inside one record, and after a
+    // hit the scan moves on to the next record.
     const std::vector<Span> &spans = lowerSpans_.empty() ? spans_ : lowerSpans_;
-    const qsizetype base = spans[static_cast<std::size_t>(first)].begin;
+    const char16_t *text = reinterpret_cast<const char16_t *>(lower_.utf16());
     const qsizetype stop = spans[static_cast<std::size_t>(last)].end;
-    const QStringView hay = QStringView(lower_).sliced(base, stop - base);
-    const QStringView pin(needle.data(), static_cast<qsizetype>(needle.size()));
     const auto len = static_cast<uint32_t>(needle.size());
     int32_t r = first;
-    qsizetype pos = 0;
-    while ((pos = hay.indexOf(pin, pos)) >= 0) {
-        const auto at = static_cast<uint32_t>(base + pos);
+    qsizetype pos = spans[static_cast<std::size_t>(first)].begin;
+    while ((pos = findNeedle(text, stop, pos, needle)) >= 0) {
+        const auto at = static_cast<uint32_t>(pos);
         while (r < last && spans[static_cast<std::size_t>(r) + 1].begin <= at) {
             ++r;
         }
-        const Span &s = spans[static_cast<std::size_t>(r)];
-        if (at + len <= s.end) {
+        if (at + len <= spans[static_cast<std::size_t>(r)].end) {
             out.Add(r);
             if (r == last) {
                 break;
             }
             ++r;
-            pos = spans[static_cast<std::size_t>(r)].begin - base;
+            pos = spans[static_cast<std::size_t>(r)].begin;
         } else {
             ++pos;
+        }
+    }
+}
+
+void ResourceTools::scanInfix(const Pattern &pattern, int32_t first, int32_t last,
+                              ResultList &out) const {
+    // Every position of every record is a candidate. A table answers for the
+    // first token over the common code units (Latin and Arabic), so that most
+    // positions cost one lookup.
+    constexpr char16_t kTableSize = 0x800;
+    std::array<bool, kTableSize> head{};
+    for (char16_t c = 0; c < kTableSize; ++c) {
+        head[c] = pattern.infixStartsWith(c);
+    }
+    const std::vector<Span> &spans = lowerSpans_.empty() ? spans_ : lowerSpans_;
+    const char16_t *text = reinterpret_cast<const char16_t *>(lower_.utf16());
+    const auto len = static_cast<uint32_t>(pattern.minLength());
+    for (int32_t r = first; r <= last; ++r) {
+        const Span &s = spans[static_cast<std::size_t>(r)];
+        for (uint32_t at = s.begin; at + len <= s.end; ++at) {
+            const char16_t c = text[at];
+            const bool startsHere = c < kTableSize ? head[c] : pattern.infixStartsWith(c);
+            if (startsHere && pattern.infixMatchesAt(text + at)) {
+                out.Add(r);
+                break;
+            }
         }
     }
 }
@@ -262,6 +400,7 @@ void ResourceTools::StartSearch2(int16_t &iStart, int16_t &iEnd) {
         return;
     }
     checkIndex(iStart);
+    prepareSearch();
     const Pattern pattern(toStd(folded));
     const int32_t last = std::min<int32_t>(iEnd, recordNumber_);
     for (int32_t i = iStart; i <= last; ++i) {

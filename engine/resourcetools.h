@@ -67,6 +67,10 @@ public:
     void setResName(const QString &vData);
     QString ResName() const { return resName_; }
 
+    // Lower-cases the records for searching now rather than at the first
+    // search; once per loaded list.
+    void prepareSearch();
+
     // GetIndex without a copy; the view lives as long as the loaded list.
     QStringView recordView(int32_t index) const;
     bool isLoaded() const { return !spans_.empty(); }
@@ -84,6 +88,7 @@ private:
     void scan(const Pattern &pattern, int32_t first, int32_t last, ResultList &out) const;
     void scanContains(std::u16string_view needle, int32_t first, int32_t last,
                       ResultList &out) const;
+    void scanInfix(const Pattern &pattern, int32_t first, int32_t last, ResultList &out) const;
     std::u16string_view lowerRecord(int32_t index) const;
 
     const ResourceProvider &provider_;
@@ -98,10 +103,12 @@ private:
     QByteArray bytes_; // keeps the fetched bytes alive when text_ points into them
     QString text_;
     std::vector<Span> spans_;
-    // Records lower-cased once at load: lower_ with lowerSpans_, or, when
+    // Records lower-cased once, before the first search: lower_ with
+    // lowerSpans_, or, when
     // lowering kept every position, lower_ with spans_.
     QString lower_;
     std::vector<Span> lowerSpans_;
+    bool lowered_ = false;
 };
 
 } // namespace vorlan

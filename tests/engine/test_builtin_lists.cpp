@@ -1,5 +1,6 @@
 // Runs against the word lists built into the program.
 #include "cdic.h"
+#include "folding.h"
 #include "referencematcher.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +53,10 @@ std::vector<QString> patternsFrom(const QStringList &words, std::mt19937 &rng, i
         const qsizetype len = std::uniform_int_distribution<qsizetype>(
             2, std::min<qsizetype>(5, w.size() - start))(rng);
         const QString piece = w.mid(start, len);
-        switch (out.size() % 8) {
+        switch (out.size() % 9) {
+        case 8:
+            out.push_back(u"*"_s + piece.left(1) + u"[!-]"_s + piece.mid(1) + u"*"_s);
+            break;
         case 0:
             out.push_back(u"*"_s + piece + u"*"_s);
             break;
@@ -93,6 +97,9 @@ TEST_F(BuiltInLists, SearchAgreesWithReference) {
         probe.setResIndex(store->ResIndex());
         int nonEmpty = 0;
         for (const QString &pattern : patternsFrom(records, rng, 120)) {
+            if (!vorlan::isSearchable(pattern)) {
+                continue; // runs no search at all; covered by the unit tests
+            }
             probe.setSearchText(pattern);
             probe.StartSearch();
             const vorlan::ResultList expected = vorlan::testing::referenceSearch(records, pattern);

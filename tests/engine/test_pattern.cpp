@@ -80,7 +80,9 @@ TEST(Pattern, ClassifiesLiteralShapes) {
         {u"**book***", Pattern::Shape::Contains, u"book"},
         {u"*b*k*", Pattern::Shape::General, u""},
         {u"[a-z]*", Pattern::Shape::General, u""},
-        {u"*#*", Pattern::Shape::General, u""},
+        {u"*#*", Pattern::Shape::Infix, u""},
+        {u"**a[b-c]#**", Pattern::Shape::Infix, u""},
+        {u"*a*#*", Pattern::Shape::General, u""},
         {u"*", Pattern::Shape::General, u""},
         {u"[", Pattern::Shape::Invalid, u""},
     };

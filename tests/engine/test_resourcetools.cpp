@@ -140,14 +140,20 @@ TEST_F(StoreTest, SearchesWithFoldingAndCase) {
         QString query;
         std::vector<int32_t> found;
     } cases[] = {
-        {u"ablate"_s, {4}},       {u"ABLATE"_s, {4}},
-        {u"*ABLATE*"_s, {4, 5}},  {u"*aba*"_s, {2, 3}},
-        {u"ab*"_s, {2, 3, 4, 5}}, {u" ab "_s, {}}, // spaces stay in the pattern
-        {u"ab?"_s, {}},                            // '?' is folded to U+061F
-        {u"zymosthenic"_s, {}},                    // the last record ends with U+0000
-        {u"zymosthenic*"_s, {7}}, {u"[a-b]*"_s, {0, 1, 2, 3, 4, 5, 6}},
+        {u"ablate"_s, {4}},
+        {u"ABLATE"_s, {4}},
+        {u"*ABLATE*"_s, {4, 5}},
+        {u"*aba*"_s, {2, 3}},
+        {u"ab*"_s, {2, 3, 4, 5}},
+        {u" ab "_s, {}},        // spaces stay in the pattern
+        {u"ab?"_s, {}},         // '?' is folded to U+061F
+        {u"zymosthenic"_s, {}}, // the last record ends with U+0000
+        {u"zymosthenic*"_s, {7}},
+        {u"[a-b]*"_s, {0, 1, 2, 3, 4, 5, 6}},
         {u"*[ab"_s, {}}, // malformed: nothing, no error
         {u"*e*#*"_s, {}},
+        {u"*[a-b]l*"_s, {4, 5}},
+        {u"*a[!a-b]*"_s, {1, 3, 4, 5, 6}},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(search(c.query), c.found) << c.query.toStdString();
