@@ -28,6 +28,12 @@ turkey {n} (bird) :: بوقلمون /buqalamun/
 Turkey {prop} (country) :: ترکیه /torkiye/
 3D {adj} (three-dimensional) :: سه بعدی
 seat {n} (place to sit) :: ﻩﺎﮔ ﻥﻤﻴﺸﻨ
+because {prep} (for the reason that) :: بخاطر - به جهت
+melt {v} (to become liquid) :: ذوب کردن: تبدیل به مایع کردن
+primrose {n} (plant) :: : پامچال
+what is your name {phrase} (question) :: اسم شما چیست?
+my {determiner} (belonging to me) :: -ام, یک -ی
+zone {n} (area) :: 1 منطقه
 no translations here
 )"_ba;
 
@@ -102,6 +108,15 @@ TEST(Converter, PersianMeanings) {
         {u"آباد"_s, u"<absent>"_s},                          // affix
         {u"آبادي"_s, u"<absent>"_s},                         // only a form-of gloss
         {u"اهل"_s, u"<absent>"_s},                           // no sense at all
+        // Notes around a Persian headword go; the word stays.
+        {u"بخاطر"_s, u"Because"_s},
+        {u"به جهت"_s, u"Because"_s},
+        {u"ذوب كردن"_s, u"Melt"_s},
+        {u"پامچال"_s, u"Primrose"_s},
+        {u"اسم شما چيست"_s, u"What is your name"_s},
+        {u"-ام"_s, u"<absent>"_s}, // affixes and numbers are not headwords
+        {u"يك -ي"_s, u"<absent>"_s},
+        {u"1 منطقه"_s, u"<absent>"_s},
     };
     for (const auto &[head, meaning] : expected) {
         EXPECT_EQ(meaningOf(l.fa, l.fa2en, head), meaning) << head.toStdString();
@@ -123,6 +138,7 @@ TEST(Converter, CountsWhatItDrops) {
         {u"EN headword with characters outside the allowed set"_s, 1},
         {u"2015 line not of the form HEADWORD {pos} :: TRANSLATIONS"_s, 1},
         {u"2015 headwords merged with one differing only in case"_s, 1},
+        {u"FA headword that is an affix or does not begin with a Persian letter"_s, 3},
     };
     for (const auto &[reason, count] : expected) {
         EXPECT_EQ(r.dropped.value(reason), count) << reason.toStdString();

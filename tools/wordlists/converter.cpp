@@ -20,6 +20,7 @@ namespace {
 
 using wordlist::collapseSpaces;
 using wordlist::containsPersianLetter;
+using wordlist::isPersianLetter;
 using wordlist::normalisePersian;
 
 // In the order the groups of a meaning are written; senses of no known part
@@ -205,21 +206,54 @@ private:
     qsizetype seq_ = 0;
 };
 
+// Source headwords sometimes carry notes around the word: "شوپرك ]]",
+// ": سبزآبي", "ذوب كردن: تبديل به مايع كردن", a phrasebook question mark.
+// The word itself is kept; affixes ("-ام", "يك -ي") and records that do not
+// begin with a Persian letter are not headwords.
+QString cleanFaHeadword(QString s) {
+    s.replace(u'_', u' ');
+    s.remove(u'[');
+    s.remove(u']');
+    const qsizetype colon = s.indexOf(u':');
+    if (colon >= 0) {
+        const QString before = s.left(colon);
+        s = containsPersianLetter(before) ? before : s.mid(colon + 1);
+    }
+    s = s.simplified();
+    while (s.endsWith(u'?') || s.endsWith(u'!')) {
+        s.chop(1);
+        s = s.simplified();
+    }
+    return s;
+}
+
+bool isAffixNotation(const QString &s) {
+    const QStringList words = s.split(u' ', Qt::SkipEmptyParts);
+    return std::any_of(words.begin(), words.end(),
+                       [](const QString &w) { return w.startsWith(u'-') || w.endsWith(u'-'); });
+}
+
 std::optional<QString> Builder::faHeadword(QStringView raw) {
-    const auto norm = normalisePersian(raw);
-    if (!norm) {
+    const auto normalised = normalisePersian(raw);
+    if (!normalised) {
         drop(QStringLiteral("Persian text with letters outside the 34 or presentation forms"));
         return std::nullopt;
     }
-    if (!containsPersianLetter(*norm) || norm->contains(QStringLiteral("...")) ||
-        norm->contains(u',') || norm->contains(u';') ||
-        std::any_of(norm->begin(), norm->end(), [](QChar c) { return c >= u'a' && c <= u'z'; })) {
+    const QString norm = cleanFaHeadword(*normalised);
+    if (!containsPersianLetter(norm) || norm.contains(QStringLiteral("...")) ||
+        norm.contains(u',') || norm.contains(u';') ||
+        std::any_of(norm.begin(), norm.end(), [](QChar c) { return c >= u'a' && c <= u'z'; })) {
         // Lists, and English or transliteration left in a translation: an
         // upper-case "X" (قرص X) is part of a word, lower-case text never is.
         drop(QStringLiteral("FA headword that is not a Persian word or phrase"));
         return std::nullopt;
     }
-    if (norm->size() > wordlist::kMaxFaHeadword) {
+    if (!isPersianLetter(norm.front().unicode()) || isAffixNotation(norm)) {
+        drop(QStringLiteral("FA headword that is an affix or does not begin with a Persian "
+                            "letter"));
+        return std::nullopt;
+    }
+    if (norm.size() > wordlist::kMaxFaHeadword) {
         drop(QStringLiteral("FA headword longer than 176 characters"));
         return std::nullopt;
     }
@@ -285,15 +319,18 @@ void Builder::addTranslationList(const QString &text) {
                 e.sourceSpellings.insert(t->headword);
                 e.senses.push_back({labelledFirst(label, core), core, marker, 0, 0, seq_++});
             }
-            const auto faHead = faHeadword(withoutNotes(item.text));
-            if (!faHead) {
-                continue;
+            // "A - B" names two Persian words for the same thing.
+            for (const QString &part : withoutNotes(item.text).split(QStringLiteral(" - "))) {
+                const auto faHead = faHeadword(part);
+                if (!faHead) {
+                    continue;
+                }
+                if (!isPrintableAsciiText(english) || english.isEmpty()) {
+                    drop(QStringLiteral("2015 headword not English after folding (not reversed)"));
+                    continue;
+                }
+                addEnglishMeaning(*faHead, labelledAfter(english, label), 1);
             }
-            if (!isPrintableAsciiText(english) || english.isEmpty()) {
-                drop(QStringLiteral("2015 headword not English after folding (not reversed)"));
-                continue;
-            }
-            addEnglishMeaning(*faHead, labelledAfter(english, label), 1);
         }
     }
 }
