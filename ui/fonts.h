@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QFont>
+
+namespace vorlan {
+
+// Text boxes, lists and check boxes: Tahoma 8.25 pt where it is installed and
+// draws Persian, otherwise a face that has every Persian letter.
+QFont dialogFont();
+
+// True when `font` itself (not a fallback) has a glyph for every character
+// of `text` other than white space.
+bool fontDrawsText(const QFont &font, const QString &text);
+
+// Webdings 12 pt when installed; the speak button draws its own speaker
+// otherwise.
+bool hasWebdings();
+QFont webdingsFont();
+
+} // namespace vorlan

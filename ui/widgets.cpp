@@ -1,0 +1,66 @@
+#include "widgets.h"
+
+#include <QItemSelectionModel>
+#include <QMouseEvent>
+#include <QTextOption>
+
+namespace vorlan {
+
+ResultListView::ResultListView(QWidget *parent) : QListView(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUniformItemSizes(true);
+    setLayoutMode(QListView::SinglePass);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideRight);
+}
+
+int ResultListView::selectedRow() const {
+    if (!selectionModel()) {
+        return -1;
+    }
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void ResultListView::selectRow(int row) {
+    const QModelIndex index = model()->index(row, 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index, QAbstractItemView::EnsureVisible);
+}
+
+void ResultListView::mouseDoubleClickEvent(QMouseEvent *event) {
+    QListView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        emit dblClicked();
+    }
+}
+
+MeaningBox::MeaningBox(QWidget *parent) : QPlainTextEdit(parent) {
+    setReadOnly(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+}
+
+void MeaningBox::setAlignment(Qt::Alignment alignment) {
+    QTextOption option = document()->defaultTextOption();
+    option.setAlignment(alignment);
+    document()->setDefaultTextOption(option);
+}
+
+QString MeaningBox::selectedText() const {
+    QString text = textCursor().selectedText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    return text;
+}
+
+void MeaningBox::mouseDoubleClickEvent(QMouseEvent *event) {
+    QPlainTextEdit::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        emit dblClicked();
+    }
+}
+
+} // namespace vorlan
