@@ -118,7 +118,7 @@ void registerAll() {
             ->MinTime(0.5);
         for (const Query &q : queries) {
             const std::string base = prefix + "search " + q.label;
-            benchmark::RegisterBenchmark((base + "/engine").c_str(), searchEngine, set.provider,
+            benchmark::RegisterBenchmark((base + "/vorlan").c_str(), searchEngine, set.provider,
                                          q.english, q.text)
                 ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark((base + "/reference").c_str(), searchReference,

@@ -12,7 +12,7 @@ void RatioReporter::ReportRuns(const std::vector<Run> &runs) {
         if (!single && !median) {
             continue;
         }
-        const std::string name = run.run_name.str();
+        const std::string name = run.run_name.function_name;
         const double ms = run.GetAdjustedRealTime() *
                           benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond) /
                           benchmark::GetTimeUnitMultiplier(run.time_unit);
@@ -25,14 +25,14 @@ void RatioReporter::ReportRuns(const std::vector<Run> &runs) {
 
 void RatioReporter::Finalize() {
     ConsoleReporter::Finalize();
-    const std::string engine = "/engine";
-    std::printf("\n%-48s %12s %12s %8s\n", "case (median)", "engine ms", "reference ms", "ratio");
+    const std::string ours = "/vorlan";
+    std::printf("\n%-48s %12s %12s %8s\n", "case (median)", "vorlan ms", "reference ms", "ratio");
     for (const std::string &name : order_) {
-        if (name.size() < engine.size() ||
-            name.compare(name.size() - engine.size(), engine.size(), engine) != 0) {
+        if (name.size() < ours.size() ||
+            name.compare(name.size() - ours.size(), ours.size(), ours) != 0) {
             continue;
         }
-        const std::string base = name.substr(0, name.size() - engine.size());
+        const std::string base = name.substr(0, name.size() - ours.size());
         const auto ref = medians_.find(base + "/reference");
         if (ref == medians_.end()) {
             continue;

@@ -9,7 +9,7 @@
 namespace vorlan::bench {
 
 // Console output as usual, then a table of each fast case beside its
-// reference: benchmarks named "<case>/engine" and "<case>/reference" are
+// reference: benchmarks named "<case>/vorlan" and "<case>/reference" are
 // paired, and the ratio of their median real times printed.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
