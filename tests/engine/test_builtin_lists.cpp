@@ -1,7 +1,10 @@
 // Runs against the word lists built into the program.
 #include "cdic.h"
+#include "errors.h"
 #include "folding.h"
 #include "referencematcher.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +32,23 @@ protected:
     static vorlan::cDic *dic;
 };
 vorlan::cDic *BuiltInLists::dic = nullptr;
+
+TEST(BuiltInResources, FetchedByTypeNameInAnyCaseWithExactBytes) {
+    const vorlan::ResourceProvider &builtIn = vorlan::ResourceProvider::builtIn();
+    for (const char *name : {"EN", "En2Fa", "fa", "FA2EN"}) {
+        QFile file(QStringLiteral(VORLAN_WORDLIST_DIR "/") + QString::fromLatin1(name).toUpper());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        const std::optional<QByteArray> bytes = builtIn.fetch(QString::fromLatin1(name), 1);
+        ASSERT_TRUE(bytes.has_value()) << name;
+        EXPECT_TRUE(*bytes == file.readAll()) << name;
+    }
+    EXPECT_FALSE(builtIn.fetch(u"EN"_s, 2).has_value());
+    EXPECT_FALSE(builtIn.fetch(u"Dictionary"_s, 1).has_value());
+    vorlan::ResourceTools store;
+    store.setResSplitor(u"\r\n"_s);
+    store.setResIndex(1);
+    EXPECT_THROW(store.setResName(u"Nope"_s), vorlan::ResourceNotFoundError);
+}
 
 TEST_F(BuiltInLists, PairsAreAligned) {
     EXPECT_EQ(dic->enWords().RecordNumber(), dic->enMeanings().RecordNumber());
