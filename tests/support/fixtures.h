@@ -24,7 +24,8 @@ struct FixtureLists {
 void addDictionary(MemoryResourceProvider &provider, const FixtureLists &lists);
 
 // A small dictionary with English and Persian headwords chosen to exercise
-// case, wildcards, letter folding, hyphens in meanings and the last record.
+// case, wildcards, letter folding, hyphens in meanings, the last record, the
+// cross lookup and the clipboard watcher.
 FixtureLists smallDictionary();
 
 } // namespace vorlan::testing

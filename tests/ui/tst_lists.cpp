@@ -17,7 +17,7 @@ using vorlan::testing::WindowHarness;
 namespace {
 
 vorlan::testing::FixtureLists manyHeadwords(int count) {
-    vorlan::testing::FixtureLists lists = vorlan::testing::windowDictionary();
+    vorlan::testing::FixtureLists lists = vorlan::testing::smallDictionary();
     lists.en.clear();
     lists.en2fa.clear();
     for (int i = 0; i < count; ++i) {

@@ -252,7 +252,7 @@ private slots:
         MixedServices services;
         FailingKeyboard failing;
         services.keyboardOverride = &failing;
-        WindowHarness h(vorlan::testing::windowDictionary(), &services);
+        WindowHarness h(vorlan::testing::smallDictionary(), &services);
         h.find<QLineEdit>("txtFaSearch")->setEnabled(false); // cannot take the focus
         h.window().cmdLan_Click();
         QVERIFY(!h.englishShown());
@@ -292,7 +292,7 @@ private slots:
                              vorlan::texts::kPinToolTip,
                              vorlan::aboutMessage(),
                              vorlan::aboutTitle()};
-        const vorlan::testing::FixtureLists lists = vorlan::testing::windowDictionary();
+        const vorlan::testing::FixtureLists lists = vorlan::testing::smallDictionary();
         texts << lists.fa << lists.en2fa;
         for (const char *name : {"txtEnMean", "txtFaSearch", "lstFaFind", "chkMatch", "chkClip"}) {
             const QFont font = h.widget(name)->font();
@@ -402,7 +402,7 @@ private slots:
         vorlan::QtMessageBoxService real;
         MixedServices services;
         services.messageBoxOverride = &real;
-        WindowHarness h(vorlan::testing::windowDictionary(), &services);
+        WindowHarness h(vorlan::testing::smallDictionary(), &services);
         for (int round = 0; round < 2; ++round) {
             QString title;
             Qt::LayoutDirection direction = Qt::LeftToRight;

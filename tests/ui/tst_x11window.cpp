@@ -53,7 +53,7 @@ private slots:
 
     void clipboardFromAnotherProgram() {
         const auto services = vorlan::createPlatformServices();
-        vorlan::testing::WindowHarness h(vorlan::testing::windowDictionary(), services.get());
+        vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
         h.window().cmdLan_Click(); // Persian pane shown
         QTest::mouseClick(h.widget("chkClip"), Qt::LeftButton);
         QVERIFY(run(u"xclip"_s, {u"-selection"_s, u"clipboard"_s}, "  Hello world  "));
@@ -68,7 +68,7 @@ private slots:
         X11Server server;
         QVERIFY(server.ok());
         const auto services = vorlan::createPlatformServices();
-        vorlan::testing::WindowHarness h(vorlan::testing::windowDictionary(), services.get());
+        vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
         const WId id = h.window().winId();
         const QRect before = h.window().frameGeometry();
         QWidget *normal = h.widget("picNormal");
@@ -90,7 +90,7 @@ private slots:
         QVERIFY(server.ok());
         QVERIFY(run(u"setxkbmap"_s, {u"-layout"_s, u"us"_s})); // Persian not configured
         const auto services = vorlan::createPlatformServices();
-        vorlan::testing::WindowHarness h(vorlan::testing::windowDictionary(), services.get());
+        vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
         auto *persian = h.find<QLineEdit>("txtFaSearch");
         KeyRecorder chord(persian, server);
         const int englishGroup = server.group();

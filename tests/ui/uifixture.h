@@ -12,10 +12,6 @@
 
 namespace vorlan::testing {
 
-// Word lists for the window's tests: few records, chosen for the cases of
-// the search panes, the cross lookup and the clipboard watcher.
-FixtureLists windowDictionary();
-
 // Types text into a widget as a keyboard would: each character a key press
 // with its text, so that non-Latin text arrives as typed Persian does.
 void typeText(QWidget *widget, const QString &text);
@@ -31,7 +27,7 @@ QPoint pointOfWord(QWidget *meaningBox, const QString &word);
 // A shown window over the given lists, with fake desktop services.
 class WindowHarness {
 public:
-    explicit WindowHarness(const FixtureLists &lists = windowDictionary(),
+    explicit WindowHarness(const FixtureLists &lists = smallDictionary(),
                            DesktopServices *services = nullptr);
     ~WindowHarness();
 
