@@ -1,6 +1,6 @@
 // Takes the README's pictures of both panes over the built-in word lists.
 // Run it on an X server with a window manager (scripts/with-x11.sh):
-//   ui_screenshots <output folder>
+//   vorlan-screenshots <output folder>
 #include "frmdic.h"
 #include "services.h"
 
