@@ -3,9 +3,7 @@
 // What the X11 tests look at, read through a connection of their own so that
 // they do not trust the code under test to report on itself.
 
-#include <QRect>
 #include <QString>
-#include <QStringList>
 
 struct _XDisplay;
 
@@ -22,29 +20,19 @@ public:
 
     // Whether _NET_WM_STATE of the window holds _NET_WM_STATE_ABOVE.
     bool isAbove(unsigned long window);
-    // The window's place on the root window and its size.
-    QRect geometry(unsigned long window);
-    // Whether the window manager has taken the window (it has WM_STATE).
-    bool isManaged(unsigned long window);
-
-    // A plain window of this connection's own, unmapped; destroyed with it.
-    unsigned long createWindow(const QRect &geometry);
-    void map(unsigned long window);
 
     int lockedGroup();
     void lockGroup(int group);
-    // _XKB_RULES_NAMES' layout list.
-    QString layouts();
-    QString variants();
+    // _XKB_RULES_NAMES' layout and variant lists.
+    QString layouts() { return xkbName(2); }
+    QString variants() { return xkbName(3); }
     unsigned keycodeOf(unsigned long keysym);
     // Presses and releases a key through XTest.
     void type(unsigned keycode);
 
 private:
+    QString xkbName(int field);
     _XDisplay *display_ = nullptr;
 };
-
-// Runs a program to its end (at most 30 s); true when it exited with 0.
-bool run(const QString &program, const QStringList &arguments);
 
 } // namespace vorlan::test

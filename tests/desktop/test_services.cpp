@@ -1,0 +1,114 @@
+// The desktop services' own logic: the clipboard's word, and input language
+// and speech over fakes.
+#include "clipboardwatch.h"
+#include "fakes.h"
+#include "inputlanguage.h"
+#include "speech.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QSet>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TEST(ClipWord, TakesTheFirstWordAndItsLanguage) {
+    using enum vorlan::ClipLanguage;
+    const std::tuple<QString, QString, vorlan::ClipLanguage> cases[] = {
+        {u"  Hello world  "_s, u"Hello"_s, English},
+        {u"abcdefghijklmnopqrstuvwxyzabcd"_s, u"abcdefghijklmnopqrst"_s, English},
+        // The cut counts UTF-16 code units, even inside a surrogate pair.
+        {u"abcdefghijklmnopqrs\U0001F600"_s, u"abcdefghijklmnopqrs\xD83D"_s, English},
+        // Only U+0020 is trimmed and cut at.
+        {u"one\r\ntwo\r\n"_s, u"one\r\ntwo\r\n"_s, English},
+        {u"\tword"_s, u"\tword"_s, None},
+        {u"123 abc"_s, u"123"_s, None},
+        {u"\u00C4pfel"_s, u"\u00C4pfel"_s, None},
+        {u" \u0633\u0644\u0627\u0645 \u062F\u0646\u06CC\u0627 "_s, u"\u0633\u0644\u0627\u0645"_s,
+         Persian},
+        {u"     "_s, u""_s, None},
+    };
+    for (const auto &[clipboard, word, language] : cases) {
+        const vorlan::ClipWord taken = vorlan::takeClipWord(clipboard);
+        EXPECT_EQ(taken.word, word) << clipboard.toStdString();
+        EXPECT_EQ(int(taken.language), int(language)) << clipboard.toStdString();
+    }
+}
+
+// The letters of FaLetters, over the whole Arabic block.
+TEST(ClipWord, PersianFirstLetters) {
+    QSet<char16_t> letters{0x0622, 0x0624, 0x067E, 0x0686, 0x0698, 0x06A9, 0x06AF};
+    for (char16_t c = 0x0626; c <= 0x063A; ++c) {
+        letters.insert(c);
+    }
+    for (char16_t c = 0x0641; c <= 0x064A; ++c) {
+        letters.insert(c);
+    }
+    for (char16_t c = 0x0600; c <= 0x06FF; ++c) {
+        // U+06CC stays out: the list lacks it, and whether a word may begin
+        // with it is an open question.
+        if (c != 0x06CC) {
+            EXPECT_EQ(vorlan::isPersianFirstLetter(QChar(c)), letters.contains(c))
+                << std::hex << int(c);
+        }
+    }
+}
+
+// Only 1 and 2 load a layout, and Lang stays as it was; the chord goes out
+// once the box has the focus, and without a box too.
+TEST(InputLanguage, LayoutsThenFocusAndChord) {
+    QWidget window;
+    auto *english = new QLineEdit(&window);
+    auto *persian = new QLineEdit(&window);
+    english->setObjectName(u"txtEnSearch"_s);
+    persian->setObjectName(u"txtFaSearch"_s);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    english->setFocus();
+
+    vorlan::FakeCallLog log;
+    vorlan::FakeKeyboard keyboard(log);
+    for (const int32_t code : {0, 1, 3, 2, -1}) {
+        int32_t lang = code;
+        vorlan::mDic::SetInputLanguage(keyboard, lang);
+        EXPECT_EQ(lang, code);
+    }
+    vorlan::mDic::FocusWithCtrlShift(keyboard, nullptr);
+    vorlan::mDic::FocusWithCtrlShift(keyboard, persian);
+    ASSERT_EQ(log.summary(),
+              QStringList({u"keyboard.loadKeyboardLayout(\"00000429\")"_s,
+                           u"keyboard.loadKeyboardLayout(\"00000409\")"_s,
+                           u"keyboard.sendCtrlShift()"_s, u"keyboard.sendCtrlShift()"_s}));
+    EXPECT_EQ(log.calls()[2].focus, u"txtEnSearch"_s);
+    EXPECT_EQ(log.calls()[3].focus, u"txtFaSearch"_s);
+}
+
+// Without an engine nothing is spoken, and the next text asks again; then
+// one voice takes every text whole, asynchronously.
+TEST(Speech, AsksForAVoiceUntilThereIsOne) {
+    vorlan::FakeCallLog log;
+    vorlan::FakeSpeech service(log);
+    vorlan::Speech speech(service);
+    service.available = false;
+    speech.SpeakText(u"unheard"_s);
+    service.available = true;
+    speech.SpeakText(u"two\r\nlines "_s);
+    speech.SpeakText(u"again"_s);
+    EXPECT_EQ(log.summary(), QStringList({u"speech.createVoice()"_s, u"speech.createVoice()"_s,
+                                          u"voice.Speak(0, \"two\r\nlines \", 1)"_s,
+                                          u"voice.Speak(0, \"again\", 1)"_s}));
+}
+
+// Off X11 the platform's keyboard and stacking do nothing, and say so.
+TEST(PlatformServices, OffscreenKeyboardAndStackingReportFalse) {
+    const std::unique_ptr<vorlan::DesktopServices> services = vorlan::createPlatformServices();
+    EXPECT_FALSE(services->keyboard().loadKeyboardLayout(u"00000429"_s));
+    EXPECT_FALSE(services->keyboard().sendCtrlShift());
+    EXPECT_FALSE(services->stacking().setTopmost(1, true));
+}
+
+} // namespace

@@ -1,0 +1,135 @@
+// The window's own widgets: the About box and the pin.
+#include "aboutbox.h"
+#include "fakes.h"
+#include "messagebox.h"
+#include "top.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QStyle>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TEST(AboutBox, MessageAndTitle) {
+    // Whole lines: a lone CR or LF, a wrong rule or a missing tab shows.
+    EXPECT_EQ(vorlan::aboutMessage().split(u"\r\n"_s),
+              QStringList({u"فرهنگ لغت دو زبانه ورلان"_s, u"ويرايش 1.1"_s, u""_s,
+                           u"كاري از گروه نرم افزاري رامتو"_s, u""_s, QString(25, u'_'),
+                           u"\tvorlan.example"_s}));
+    EXPECT_EQ(vorlan::aboutTitle(), u"درباه نرم افزار"_s);
+}
+
+// The box the program shows: right to left, every line read so (the
+// Latin-only ones too) and right aligned; LF line breaks and the tab as
+// spaces to column 8.
+TEST(AboutBox, RealBoxReadsRightToLeft) {
+    QStringList lines = vorlan::aboutMessage().split(u"\r\n"_s);
+    lines.last().replace(u'\t', QString(8, u' '));
+    QTimer poll; // reads the box while it is open, then closes it
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
+            return;
+        }
+        poll.stop();
+        box->accept(); // closes once this returns, so the label can still be read
+        const auto *label = box->findChild<QLabel *>(u"qt_msgbox_label"_s);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->layoutDirection(), Qt::RightToLeft);
+        EXPECT_TRUE(QStyle::visualAlignment(Qt::RightToLeft, label->alignment()) & Qt::AlignRight);
+        EXPECT_EQ(QString(label->text()).remove(QChar(0x200F)), lines.join(u'\n'));
+        for (const QString &line : label->text().split(u'\n')) {
+            EXPECT_TRUE(line.isRightToLeft()) << qPrintable(line);
+        }
+    });
+    poll.start(10);
+    vorlan::QtMessageBoxService().messageBox(nullptr, vorlan::aboutMessage(), vorlan::aboutTitle(),
+                                             vorlan::AboutStyle);
+    EXPECT_FALSE(poll.isActive()); // a box was shown
+}
+
+struct TopTest : testing::Test {
+    vorlan::FakeCallLog log;
+    vorlan::FakeStacking stacking{log};
+    QWidget window;
+    vorlan::Top *top = new vorlan::Top(stacking, &window);
+    QLabel *picNormal = top->findChild<QLabel *>(u"picNormal"_s);
+    QLabel *picTop = top->findChild<QLabel *>(u"picTop"_s);
+
+    void SetUp() override {
+        ASSERT_TRUE(picNormal != nullptr && picTop != nullptr);
+        top->UserControl_ReadProperties({});
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    // The one picture shown.
+    QLabel *shown() const {
+        return picNormal->isHidden() == picTop->isHidden() ? nullptr
+               : picTop->isHidden()                        ? picNormal
+                                                           : picTop;
+    }
+};
+
+TEST_F(TopTest, EachClickFlipsPictureAndStacking) {
+    QLabel *shownAtClick = nullptr;
+    QObject::connect(top, &vorlan::Top::Click, [&] { shownAtClick = shown(); });
+    EXPECT_EQ(shown(), picNormal);
+    QTest::mouseClick(picNormal, Qt::LeftButton);
+    EXPECT_EQ(shown(), picTop);
+    QTest::mouseClick(picTop, Qt::RightButton); // no click
+    QTest::mouseClick(picTop, Qt::LeftButton);
+    EXPECT_EQ(shown(), picNormal);
+    // The bare surface raises Click before the flip.
+    QTest::mouseClick(top, Qt::LeftButton);
+    EXPECT_EQ(shownAtClick, picNormal);
+    EXPECT_EQ(shown(), picTop);
+    // The window holding the control is the one pinned.
+    const QString call = u"stacking.setTopmost(%1, %2)"_s.arg(qint32(window.winId()));
+    EXPECT_EQ(log.summary(),
+              QStringList({call.arg(u"true"_s), call.arg(u"false"_s), call.arg(u"true"_s)}));
+
+    // -1 turns the pin off.
+    log.clear();
+    top->setHandelObject(-1);
+    QTest::mouseClick(picTop, Qt::LeftButton);
+    EXPECT_EQ(shown(), picTop);
+    EXPECT_TRUE(log.calls().isEmpty());
+}
+
+TEST_F(TopTest, ReadPropertiesTakesOnlyASaved32BitHandle) {
+    const qint64 own = qint32(window.winId());
+    const std::pair<QVariant, qint64> cases[] = {
+        {QVariant(1234), 1234}, {QVariant(u"pinned"_s), own}, {QVariant(qint64(1) << 40), own}};
+    for (const auto &[saved, expected] : cases) {
+        top->UserControl_ReadProperties({{u"HandelObject"_s, saved}});
+        EXPECT_EQ(top->HandelObject(), expected) << saved.toString().toStdString();
+    }
+}
+
+TEST_F(TopTest, KeepsThePicturesSizeAndBothAreDrawn) {
+    // 240 x 210 twips: 16 x 14 pixels at 96 DPI.
+    const QSize picture(qRound(240 * top->logicalDpiX() / 1440.0),
+                        qRound(210 * top->logicalDpiY() / 1440.0));
+    for (const QSize wanted : {QSize(100, 50), QSize(1, 1)}) {
+        top->resize(wanted);
+        EXPECT_EQ(top->size(), picture);
+    }
+    QList<QImage> images;
+    for (const QLabel *box : {picNormal, picTop}) {
+        images << box->pixmap().toImage();
+        QImage blank(images.last().size(), images.last().format());
+        blank.fill(Qt::transparent);
+        EXPECT_NE(images.last(), blank) << "nothing drawn";
+    }
+    EXPECT_NE(images[0], images[1]);
+}
+
+} // namespace

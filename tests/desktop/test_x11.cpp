@@ -1,0 +1,150 @@
+// The desktop services over a real X server, checked through a connection
+// of the test's own.
+#include "inputlanguage.h"
+#include "services.h"
+#include "x11probe.h"
+
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTest>
+
+#include <X11/keysym.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int Patience = 10000; // ms to wait for the server, a client or the window manager
+
+struct X11Test : testing::Test {
+    std::unique_ptr<vorlan::DesktopServices> services = vorlan::createPlatformServices();
+    vorlan::test::X11Probe probe;
+
+    void SetUp() override { ASSERT_TRUE(probe.connected()); }
+
+    // Gives the server this configuration, in its first group, as a session would.
+    void startWith(const QString &layouts, const QString &variants = {}) {
+        QProcess setxkbmap;
+        setxkbmap.start(u"setxkbmap"_s, {u"-layout"_s, layouts, u"-variant"_s, variants});
+        ASSERT_TRUE(setxkbmap.waitForFinished(30000) && setxkbmap.exitCode() == 0);
+        ASSERT_EQ(probe.layouts(), layouts);
+        probe.lockGroup(0);
+    }
+};
+
+// Text that another program owns, read through the platform's services.
+TEST_F(X11Test, ClipboardTextOwnedByAnotherProgram) {
+    const QString text = u"  \u06A9\u062A\u0627\u0628 book\r\n"_s;
+    QProcess xclip;
+    xclip.start(u"xclip"_s,
+                {u"-selection"_s, u"clipboard"_s, u"-quiet"_s, u"-t"_s, u"UTF8_STRING"_s});
+    xclip.write(text.toUtf8());
+    xclip.closeWriteChannel();
+    ASSERT_TRUE(xclip.waitForStarted(5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return services->clipboard().text() == text; }, Patience))
+        << services->clipboard().text().toStdString();
+    // Taking the selection back ends xclip.
+    QGuiApplication::clipboard()->setText(u"test over"_s);
+    EXPECT_TRUE(xclip.waitForFinished(5000));
+}
+
+// The window stays the same native window, shown, while the window manager
+// pins and releases it.
+TEST_F(X11Test, OwnWindowIsPinnedAndReleasedInPlace) {
+    QWidget window;
+    window.setGeometry(200, 150, 320, 240);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const unsigned long id = window.winId();
+    ASSERT_FALSE(probe.isAbove(id));
+    for (const bool pinned : {true, false, true, false}) {
+        EXPECT_TRUE(services->stacking().setTopmost(qint64(id), pinned));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return probe.isAbove(id) == pinned; }, Patience))
+            << pinned;
+        EXPECT_EQ(window.winId(), id);
+        EXPECT_TRUE(window.isVisible());
+    }
+    // Bad handles are refused; an X error for a missing window is not fatal.
+    for (const qint64 handle : {qint64(0), qint64(-1), qint64(0x1FFFFFF0), qint64(1) << 40}) {
+        EXPECT_FALSE(services->stacking().setTopmost(handle, true)) << handle;
+    }
+}
+
+TEST_F(X11Test, LocksTheLayoutsGroupAddingItWhereMissing) {
+    // Start, its variants, layout asked for; then what loading returns, and
+    // the server's layouts, variants and locked group afterwards.
+    const std::tuple<QString, QString, QString, bool, QString, QString, int> cases[] = {
+        {u"us,ir"_s, {}, u"00000429"_s, true, u"us,ir"_s, {}, 1},
+        {u"ir,us"_s, {}, u"00000409"_s, true, u"ir,us"_s, {}, 1},
+        {u"us"_s, {}, u"00000429"_s, true, u"us,ir"_s, {}, 1},
+        {u"ir(pes_keypad)"_s, {}, u"00000429"_s, true, u"ir(pes_keypad)"_s, {}, 0},
+        {u"us,de"_s, u",nodeadkeys"_s, u"00000429"_s, true, u"us,de,ir"_s, u",nodeadkeys,"_s, 2},
+        // All four groups taken, or no such layout: nothing changes.
+        {u"de,fr,ru,gr"_s, {}, u"00000429"_s, false, u"de,fr,ru,gr"_s, {}, 0},
+        {u"us,ir"_s, {}, u"00000000"_s, false, u"us,ir"_s, {}, 0},
+    };
+    for (const auto &[start, startVariants, layoutId, loaded, layouts, variants, group] : cases) {
+        SCOPED_TRACE((start + u" -> "_s + layoutId).toStdString());
+        startWith(start, startVariants);
+        // Twice: a layout already active stays so and is not added again.
+        for (int round = 0; round < 2; ++round) {
+            EXPECT_EQ(services->keyboard().loadKeyboardLayout(layoutId), loaded);
+            EXPECT_EQ(probe.layouts(), layouts);
+            EXPECT_EQ(probe.variants(), variants);
+            EXPECT_EQ(probe.lockedGroup(), group);
+        }
+    }
+}
+
+// A focused search box, as the Persian pane has it: the chord reaches it
+// before sendCtrlShift returns, and once the Persian layout is on the keys
+// that type "a" and "q" in the US layout type Persian letters.
+TEST_F(X11Test, ChordAndPersianLettersReachTheFocusedBox) {
+    startWith(u"us"_s);
+    QWidget window;
+    auto *box = new QLineEdit(&window);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window, Patience));
+    box->setFocus();
+    ASSERT_TRUE(box->hasFocus());
+
+    struct Recorder : QObject {
+        QList<int> seen; // keys pressed, and released as negative
+        bool eventFilter(QObject *, QEvent *event) override {
+            if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+                const int key = static_cast<QKeyEvent *>(event)->key();
+                seen.append(event->type() == QEvent::KeyPress ? key : -key);
+            }
+            return false;
+        }
+    } recorder;
+    box->installEventFilter(&recorder);
+    EXPECT_TRUE(services->keyboard().sendCtrlShift());
+    box->removeEventFilter(&recorder);
+    EXPECT_EQ(recorder.seen,
+              QList<int>({Qt::Key_Control, Qt::Key_Shift, -Qt::Key_Shift, -Qt::Key_Control}));
+
+    const unsigned keys[] = {probe.keycodeOf(XK_a), probe.keycodeOf(XK_q)};
+    ASSERT_TRUE(keys[0] != 0 && keys[1] != 0);
+    const auto typed = [&] {
+        box->clear();
+        for (const unsigned key : keys) {
+            probe.type(key);
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return box->text().size() >= 2; }, Patience));
+        return box->text();
+    };
+    EXPECT_EQ(typed(), u"aq"_s);
+    for (int32_t lang : {1, 2}) {
+        vorlan::mDic::SetInputLanguage(services->keyboard(), lang);
+        EXPECT_EQ(typed(), lang == 1 ? u"\u0634\u0636"_s : u"aq"_s) << lang;
+    }
+}
+
+} // namespace
