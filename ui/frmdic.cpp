@@ -50,12 +50,16 @@ template <typename Step> void step(Step &&s) {
     }
 }
 
+// Our pictures are drawn from SVG at the screen's pixel density, so that
+// they stay sharp on high-resolution screens.
 QPixmap renderSvg(const QString &path, QSize size) {
+    const qreal ratio = qApp->devicePixelRatio();
     QSvgRenderer renderer(path);
-    QPixmap pixmap(size);
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    renderer.render(&painter);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     return pixmap;
 }
 
@@ -63,12 +67,6 @@ QString meaningForDisplay(QStringView meaning) {
     QString text = visibleText(meaning).toString();
     text.replace(u'-', u',');
     return text;
-}
-
-QGroupBox *captionlessFrame(QWidget *parent) {
-    auto *frame = new QGroupBox(parent);
-    frame->setFlat(false);
-    return frame;
 }
 
 void paintWithButtonFace(QWidget *control) {
@@ -108,7 +106,7 @@ void frmDic::createControls() {
     // The English pane: search box and results on the left, meaning on the right.
     picEn = new QWidget(this);
     picEn->setObjectName(QStringLiteral("picEn"));
-    Frame3 = captionlessFrame(picEn);
+    Frame3 = new QGroupBox(picEn);
     Frame3->setObjectName(QStringLiteral("Frame3"));
     place(Frame3, 2920, 50, 2700, 3000);
     txtEnMean = new MeaningBox(Frame3);
@@ -117,7 +115,7 @@ void frmDic::createControls() {
     txtEnMean->setAlignment(Qt::AlignRight);
     paintWithButtonFace(txtEnMean);
     place(txtEnMean, 120, 240, 2450, 2610);
-    frEn = captionlessFrame(picEn);
+    frEn = new QGroupBox(picEn);
     frEn->setObjectName(QStringLiteral("frEn"));
     place(frEn, 125, 50, 2700, 3000);
     txtEnSearch = new QLineEdit(frEn);
@@ -181,7 +179,7 @@ void frmDic::createControls() {
     // The Persian pane: search box and results on the right, meaning on the left.
     picFa = new QWidget(this);
     picFa->setObjectName(QStringLiteral("picFa"));
-    Frame1 = captionlessFrame(picFa);
+    Frame1 = new QGroupBox(picFa);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     place(Frame1, 2920, 50, 2700, 3000);
     txtFaSearch = new QLineEdit(Frame1);
@@ -197,7 +195,7 @@ void frmDic::createControls() {
     faRows_ = new ResultListModel(this);
     faRows_->setRightAligned(true);
     lstFaFind->setModel(faRows_);
-    frFa = captionlessFrame(picFa);
+    frFa = new QGroupBox(picFa);
     frFa->setObjectName(QStringLiteral("frFa"));
     place(frFa, 125, 50, 2700, 3000);
     txtFaMean = new MeaningBox(frFa);
