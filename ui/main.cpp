@@ -10,7 +10,6 @@
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorlan"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vorlan"));
     QApplication::setApplicationVersion(QStringLiteral(VORLAN_VERSION));
 
     const std::unique_ptr<vorlan::DesktopServices> services = vorlan::createPlatformServices();
