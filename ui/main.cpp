@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
