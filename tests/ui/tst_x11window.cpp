@@ -2,7 +2,7 @@
 // desktop services: what only a display shows. Run by scripts/with-x11.sh,
 // which gives each run a private server.
 #include "uifixture.h"
-#include "x11server.h"
+#include "x11probe.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -11,7 +11,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-using vorlan::testing::X11Server;
+using vorlan::test::X11Probe;
 
 namespace {
 
@@ -24,23 +24,18 @@ bool run(const QString &program, const QStringList &arguments, const QByteArray 
 }
 
 // Key presses a widget receives, with the keyboard group at that moment.
-class KeyRecorder : public QObject {
-public:
-    KeyRecorder(QWidget *watched, X11Server &server) : server_(server) {
+struct KeyRecorder : QObject {
+    KeyRecorder(QWidget *watched, X11Probe &probe) : probe(probe) {
         watched->installEventFilter(this);
     }
-    QList<std::pair<int, int>> presses; // key, group
-
-protected:
     bool eventFilter(QObject *, QEvent *event) override {
         if (event->type() == QEvent::KeyPress) {
-            presses.append({static_cast<QKeyEvent *>(event)->key(), server_.group()});
+            presses.append({static_cast<QKeyEvent *>(event)->key(), probe.lockedGroup()});
         }
         return false;
     }
-
-private:
-    X11Server &server_;
+    X11Probe &probe;
+    QList<std::pair<int, int>> presses; // key, group
 };
 
 } // namespace
@@ -65,49 +60,46 @@ private slots:
     }
 
     void pinKeepsTheSameWindowAbove() {
-        X11Server server;
-        QVERIFY(server.ok());
+        X11Probe probe;
+        QVERIFY(probe.connected());
         const auto services = vorlan::createPlatformServices();
         vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
         const WId id = h.window().winId();
         const QRect before = h.window().frameGeometry();
         QWidget *normal = h.widget("picNormal");
         QWidget *top = h.widget("picTop");
-        QVERIFY(!server.above(id));
+        QVERIFY(!probe.isAbove(id));
         QTest::mouseClick(normal, Qt::LeftButton);
-        QTRY_VERIFY(server.above(id));
-        QVERIFY(top->isVisible() && !normal->isVisible());
-        QCOMPARE(h.window().winId(), id);
+        QTRY_VERIFY(probe.isAbove(id));
+        QCOMPARE(h.window().winId(), id); // pinned in place, not made anew
         QCOMPARE(h.window().frameGeometry(), before);
         QTest::mouseClick(top, Qt::LeftButton);
-        QTRY_VERIFY(!server.above(id));
-        QVERIFY(normal->isVisible());
-        QCOMPARE(h.window().winId(), id);
+        QTRY_VERIFY(!probe.isAbove(id));
     }
 
     void layoutFollowsThePaneAndTypesPersian() {
-        X11Server server;
-        QVERIFY(server.ok());
+        X11Probe probe;
+        QVERIFY(probe.connected());
         QVERIFY(run(u"setxkbmap"_s, {u"-layout"_s, u"us"_s})); // Persian not configured
         const auto services = vorlan::createPlatformServices();
         vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
         auto *persian = h.find<QLineEdit>("txtFaSearch");
-        KeyRecorder chord(persian, server);
-        const int englishGroup = server.group();
+        KeyRecorder chord(persian, probe);
+        const int englishGroup = probe.lockedGroup();
 
         QTest::keyClick(h.widget("txtEnSearch"), Qt::Key_Escape);
         // The chord reached the Persian box while the English layout was on.
         QVERIFY(chord.presses.contains(std::pair<int, int>(Qt::Key_Control, englishGroup)));
         QVERIFY(chord.presses.contains(std::pair<int, int>(Qt::Key_Shift, englishGroup)));
-        QVERIFY(server.group() != englishGroup);
+        QVERIFY(probe.lockedGroup() != englishGroup);
 
-        server.typeKey("a"); // the key that is sheen on the Persian layout
-        server.typeKey("q");
+        probe.type(probe.keycodeOf('a')); // keysym a: the key of sheen on the Persian layout
+        probe.type(probe.keycodeOf('q'));
         QTRY_COMPARE(persian->text(), u"شض"_s);
 
         QTest::keyClick(persian, Qt::Key_Escape);
-        QCOMPARE(server.group(), englishGroup);
-        server.typeKey("a");
+        QCOMPARE(probe.lockedGroup(), englishGroup);
+        probe.type(probe.keycodeOf('a'));
         QTRY_COMPARE(h.find<QLineEdit>("txtEnSearch")->text(), u"a"_s);
     }
 };
