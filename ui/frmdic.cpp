@@ -39,8 +39,9 @@ constexpr int kOuterHeightAtLoad = 4260;
 // Title bar and borders the design leaves room for; assumed until the
 // desktop reports the real frame.
 constexpr int kAssumedFrameHeight = kOuterHeightAtLoad - kPaneHeight - kToolsHeight;
-constexpr int kClipInterval = 500;    // ms
-constexpr int kActivationGrace = 500; // ms
+constexpr int kClipInterval = 500;     // ms
+constexpr int kActivationGrace = 500;  // ms
+constexpr int kPlacementWindow = 2000; // ms after the first show
 
 // Resume-next: a failing step is skipped without a message.
 template <typename Step> void step(Step &&s) {
@@ -323,6 +324,9 @@ bool frmDic::event(QEvent *event) {
         checkFrame();
         break;
     case QEvent::Show:
+        if (!shownAt_.isValid()) {
+            shownAt_.start();
+        }
         // Where the desktop does not activate a new window, start anyway.
         QTimer::singleShot(kActivationGrace, this, [this] { runActivateOnce(); });
         QTimer::singleShot(0, this, [this] { checkFrame(); });
@@ -346,9 +350,14 @@ void frmDic::runActivateOnce() {
 
 // Once the desktop has put its frame around the window, the client area is
 // made to fit the outer height again.
+// While the window is new, it is also placed again by its real outer size,
+// as it would have been had the frame been known at load.
 void frmDic::checkFrame() {
     if (isVisible() && frameMarginsPx() != appliedMargins_) {
         applyOuterHeight();
+        if (shownAt_.isValid() && shownAt_.elapsed() < kPlacementWindow) {
+            mDic::PlaceForm(*this);
+        }
     }
 }
 

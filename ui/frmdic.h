@@ -4,6 +4,7 @@
 #include "resourceprovider.h"
 #include "twips.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -145,6 +146,7 @@ private:
     double outerHeightTwips_ = 0;
     QMargins appliedMargins_;
     bool activated_ = false;
+    QElapsedTimer shownAt_;
 };
 
 } // namespace vorlan

@@ -101,11 +101,11 @@ private slots:
         // Not resizable, and the outer height is 4,260 twips.
         QCOMPARE(h.window().minimumSize(), h.window().maximumSize());
         QCOMPARE(h.window().frameGeometry().height(), px(4260));
-        // Placed on its screen by that final height.
+        // Placed on its screen by its real outer size.
         const QSize screen = h.window().screen()->geometry().size();
         const auto expected =
             vorlan::mDic::placement(screen.width() * perPixel, screen.height() * perPixel,
-                                    h.window().width() * perPixel, 4260.0);
+                                    h.window().frameGeometry().width() * perPixel, 4260.0);
         QCOMPARE(h.window().leftTwips(), expected.left);
         QCOMPARE(h.window().topTwips(), expected.top);
         QCOMPARE(h.window().frameGeometry().topLeft(), QPoint(px(expected.left), px(expected.top)));
