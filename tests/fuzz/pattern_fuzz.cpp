@@ -13,9 +13,9 @@ namespace {
 // Bytes become characters from a small alphabet so that patterns and texts
 // meet often; bytes from 0xF0 up take the next two bytes as a raw code unit.
 std::u16string decode(const uint8_t *data, std::size_t size) {
-    static const char16_t alphabet[] = {u'a', u'b', u'c', u'*', u'#', u'[', u']', u'!',
-                                        u'-', u'?', u'0', u'9', u' ', u'\u0628', u'\u0627',
-                                        u'\0', u'\u061F', u'z', u'A', u'\u06CC'};
+    static const char16_t alphabet[] = {
+        u'a', u'b', u'c', u'*',      u'#',      u'[',  u']',      u'!', u'-', u'?',
+        u'0', u'9', u' ', u'\u0628', u'\u0627', u'\0', u'\u061F', u'z', u'A', u'\u06CC'};
     std::u16string out;
     for (std::size_t i = 0; i < size; ++i) {
         if (data[i] >= 0xF0 && i + 2 < size) {
