@@ -1,6 +1,7 @@
 #include "chordwait.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QTimer>
@@ -26,6 +27,29 @@ private:
 };
 
 } // namespace
+
+bool waitUntil(const std::function<bool()> &ready, int timeoutMs) {
+    if (ready()) {
+        return true;
+    }
+    if (QCoreApplication::instance() == nullptr) {
+        return false;
+    }
+    QEventLoop loop;
+    QElapsedTimer clock;
+    clock.start();
+    bool held = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        held = ready();
+        if (held || clock.elapsed() >= timeoutMs) {
+            loop.quit();
+        }
+    });
+    poll.start(5);
+    loop.exec();
+    return held;
+}
 
 void waitForControlRelease(int timeoutMs) {
     if (QCoreApplication::instance() == nullptr) {

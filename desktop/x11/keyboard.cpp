@@ -3,6 +3,7 @@
 #include "chordwait.h"
 
 #include <QGuiApplication>
+#include <QWindow>
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -24,8 +25,14 @@ constexpr const char *RulesDirectory = "/usr/share/X11/xkb/rules/";
 // XKB has four groups; a layout beyond them cannot be added.
 constexpr int MaxGroups = XkbNumKbdGroups;
 
-// How long sendCtrlShift waits for the chord to come back to us.
-constexpr int ChordWaitMs = 200;
+// How long sendCtrlShift waits for the chord to come back to us. It normally
+// comes within milliseconds; the bound allows for a loaded machine, and the
+// event loop keeps running meanwhile.
+constexpr int ChordWaitMs = 500;
+
+// Qt may call a new window active a moment before the server moves the input
+// focus to it; keys sent in between go to the old focus and are lost.
+constexpr int FocusWaitMs = 500;
 
 QStringList splitList(const char *text) {
     if (text == nullptr || *text == '\0') {
@@ -71,6 +78,37 @@ struct ComponentNames {
         std::free(names.geometry);
     }
 };
+
+// Whether the server's input focus is on the window or inside it. A window
+// that is gone meanwhile only makes the answer no.
+bool focusIsIn(Display *display, Window window) {
+    ErrorTrap trap(display);
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    // PointerRoot and None are not windows; keys then reach no box of ours
+    // in particular.
+    while (focus != 0 && focus != PointerRoot) {
+        if (focus == window) {
+            return true;
+        }
+        Window root = 0;
+        Window parent = 0;
+        Window *children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(display, focus, &root, &parent, &children, &count) == 0) {
+            return false;
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        if (focus == root) {
+            return false;
+        }
+        focus = parent;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -225,6 +263,13 @@ bool Keyboard::sendCtrlShift() {
     if (control == 0 || shift == 0) {
         return false;
     }
+    // The chord goes to whichever window has the X focus; only when it is one
+    // of ours can we see it arrive.
+    const bool ours = qGuiApp != nullptr && QGuiApplication::focusWindow() != nullptr;
+    if (ours) {
+        const Window target = QGuiApplication::focusWindow()->winId();
+        waitUntil([&] { return focusIsIn(display, target); }, FocusWaitMs);
+    }
     bool ok = true;
     {
         ErrorTrap trap(display);
@@ -235,9 +280,7 @@ bool Keyboard::sendCtrlShift() {
         ok = !trap.failed() && ok;
     }
     connection_->discardEvents();
-    // The chord goes to whichever window has the X focus; only when it is one
-    // of ours can we see it arrive.
-    if (ok && qGuiApp != nullptr && QGuiApplication::focusWindow() != nullptr) {
+    if (ok && ours) {
         waitForControlRelease(ChordWaitMs);
     }
     return ok;
