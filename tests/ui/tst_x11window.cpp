@@ -8,7 +8,11 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QWindow>
+
+#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 using vorlan::test::X11Probe;
@@ -65,6 +69,17 @@ private slots:
         const auto services = vorlan::createPlatformServices();
         vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
         const WId id = h.window().winId();
+        // Once the window manager has framed the new window, it is placed
+        // again by its real outer size: centred across the screen, with a
+        // third of the height left over above it.
+        const QRect screen = h.window().screen()->geometry();
+        const auto placed = [&] {
+            const QRect frame = h.window().frameGeometry();
+            return h.window().windowHandle()->frameMargins().top() > 0 &&
+                   std::abs(frame.left() - (screen.width() - frame.width()) / 2) <= 1 &&
+                   std::abs(frame.top() - (screen.height() - frame.height()) / 3) <= 1;
+        };
+        QTRY_VERIFY(placed());
         const QRect before = h.window().frameGeometry();
         QWidget *normal = h.widget("picNormal");
         QWidget *top = h.widget("picTop");
