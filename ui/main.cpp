@@ -1,17 +1,47 @@
 #include "errors.h"
 #include "frmdic.h"
+#include "quitsignals.h"
 #include "services.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QMessageBox>
+#include <QWindow>
 
 #include <cstdio>
 #include <memory>
+
+namespace {
+
+// Off unless asked for, e.g. QT_LOGGING_RULES="vorlan.startup.info=true".
+Q_LOGGING_CATEGORY(lcStartup, "vorlan.startup", QtWarningMsg)
+
+// Says when the window is first on screen, for scripts that start the program.
+class FirstExposure : public QObject {
+public:
+    explicit FirstExposure(QWidget &window) : window_(window) {}
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+            qCInfo(lcStartup, "window up: %s", qUtf8Printable(window_.windowTitle()));
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    QWidget &window_;
+};
+
+} // namespace
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorlan"));
     QApplication::setApplicationVersion(QStringLiteral(VORLAN_VERSION));
+    // Ties the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VORLAN_APP_ID));
+    // A session ending or `kill` closes the program as its window would.
+    const vorlan::QuitOnSignals quitOnSignals;
 
     const std::unique_ptr<vorlan::DesktopServices> services = vorlan::createPlatformServices();
     std::unique_ptr<vorlan::frmDic> window;
@@ -25,6 +55,11 @@ int main(int argc, char *argv[]) {
                                   .arg(QString::fromLocal8Bit(error.what())));
         return 1;
     }
+    FirstExposure exposure(*window);
+    window->winId(); // makes the native window, to be watched before it is shown
+    window->windowHandle()->installEventFilter(&exposure);
     window->show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    qCInfo(lcStartup, "event loop ended with %d", status);
+    return status;
 }
