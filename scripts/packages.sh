@@ -10,9 +10,17 @@ VORLAN_APP_PACKAGES=(
     xkb-data
 )
 
+# Building the Debian package: dpkg-shlibdeps and the file type probe that
+# CPack uses to find the binaries.
+VORLAN_PACKAGE_PACKAGES=(
+    "${VORLAN_APP_PACKAGES[@]}"
+    dpkg-dev file
+)
+
 # Building and running every test, benchmark and the fuzz target.
 VORLAN_TEST_PACKAGES=(
-    "${VORLAN_APP_PACKAGES[@]}"
+    "${VORLAN_PACKAGE_PACKAGES[@]}"
+    desktop-file-utils appstream
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth openbox xdotool xclip x11-utils x11-xkb-utils
