@@ -48,6 +48,7 @@ expected=(
     usr/share/applications/$id.desktop
     usr/share/doc/vorlan/LICENSE
     usr/share/doc/vorlan/NOTICE
+    usr/share/doc/vorlan/copyright
     usr/share/doc/vorlan/README.md
     usr/share/icons/hicolor/32x32/apps/$id.png
     usr/share/icons/hicolor/scalable/apps/$id.svg
