@@ -8,6 +8,7 @@ VORLAN_APP_PACKAGES=(
     libespeak-ng-dev espeak-ng-data
     fonts-dejavu-core fonts-noto-core
     xkb-data
+    wordnet-base wamerican-large
 )
 
 # Building the Debian package: dpkg-shlibdeps and the file type probe that
