@@ -418,12 +418,15 @@ bool frmDic::eventFilter(QObject *watched, QEvent *event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         // Key preview: once per key press, at the control it is meant for,
-        // before that control sees it. The key is never swallowed.
+        // before that control sees it. The key is never swallowed. The
+        // control is the window's own focus child, as the key was delivered:
+        // the application's focus is gone while a modal box closes, and an
+        // unhandled key travelling up to the window must not count again.
         auto *widget = qobject_cast<QWidget *>(watched);
         if (!widget || widget->window() != this) {
             break;
         }
-        QWidget *target = QApplication::focusWidget();
+        QWidget *target = focusWidget();
         if (widget != (target ? target : this)) {
             break;
         }

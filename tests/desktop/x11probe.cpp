@@ -68,9 +68,15 @@ unsigned X11Probe::keycodeOf(unsigned long keysym) {
     return XKeysymToKeycode(display_, static_cast<KeySym>(keysym));
 }
 
-void X11Probe::type(unsigned keycode) {
+void X11Probe::type(unsigned keycode, const QList<unsigned> &modifiers) {
+    for (const unsigned modifier : modifiers) {
+        XTestFakeKeyEvent(display_, modifier, True, CurrentTime);
+    }
     XTestFakeKeyEvent(display_, keycode, True, CurrentTime);
     XTestFakeKeyEvent(display_, keycode, False, CurrentTime);
+    for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) {
+        XTestFakeKeyEvent(display_, *m, False, CurrentTime);
+    }
     XSync(display_, False);
 }
 

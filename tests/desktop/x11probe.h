@@ -3,6 +3,7 @@
 // What the X11 tests look at, read through a connection of their own so that
 // they do not trust the code under test to report on itself.
 
+#include <QList>
 #include <QString>
 
 struct _XDisplay;
@@ -27,8 +28,9 @@ public:
     QString layouts() { return xkbName(2); }
     QString variants() { return xkbName(3); }
     unsigned keycodeOf(unsigned long keysym);
-    // Presses and releases a key through XTest.
-    void type(unsigned keycode);
+    // Presses and releases a key through XTest, with the modifier keys held
+    // down around it.
+    void type(unsigned keycode, const QList<unsigned> &modifiers = {});
 
 private:
     QString xkbName(int field);

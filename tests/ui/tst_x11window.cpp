@@ -6,13 +6,17 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include <cstdlib>
+
+#include <X11/keysym.h>
 
 using namespace Qt::StringLiterals;
 using vorlan::test::X11Probe;
@@ -40,6 +44,45 @@ struct KeyRecorder : QObject {
     }
     X11Probe &probe;
     QList<std::pair<int, int>> presses; // key, group
+};
+
+// Counts the message boxes the program shows and answers each one, once it
+// has the keyboard, by a real Return key or a click on its OK button.
+class BoxAnswerer : public QObject {
+public:
+    enum Answer { ByReturn, ByOk };
+    BoxAnswerer(X11Probe &probe, Answer how) : probe_(probe), answer_(how) {
+        qApp->installEventFilter(this);
+        connect(&poll_, &QTimer::timeout, this, [this] { answer(); });
+        poll_.start(50);
+    }
+    int shown = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Show && qobject_cast<QMessageBox *>(watched)) {
+            ++shown;
+        }
+        return false;
+    }
+
+private:
+    void answer() {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || answered_ == shown || QApplication::activeWindow() != box) {
+            return;
+        }
+        answered_ = shown;
+        if (answer_ == ByReturn) {
+            probe_.type(probe_.keycodeOf(XK_Return));
+        } else {
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        }
+    }
+    X11Probe &probe_;
+    Answer answer_;
+    QTimer poll_;
+    int answered_ = 0;
 };
 
 } // namespace
@@ -90,6 +133,51 @@ private slots:
         QCOMPARE(h.window().frameGeometry(), before);
         QTest::mouseClick(top, Qt::LeftButton);
         QTRY_VERIFY(!probe.isAbove(id));
+    }
+
+    // Each key press reaches the key handler once: F1, with or without a
+    // modifier, opens one About box, whichever way the box is closed.
+    void oneAboutBoxPerF1() {
+        X11Probe probe;
+        QVERIFY(probe.connected());
+        const unsigned shift = probe.keycodeOf(XK_Shift_L);
+        const unsigned control = probe.keycodeOf(XK_Control_L);
+        const struct {
+            const char *name;
+            QList<unsigned> modifiers;
+            BoxAnswerer::Answer answer;
+            bool helpIcon;
+        } cases[] = {
+            {"F1, Return", {}, BoxAnswerer::ByReturn, false},
+            {"F1, OK", {}, BoxAnswerer::ByOk, false},
+            {"Shift+F1, Return", {shift}, BoxAnswerer::ByReturn, false},
+            {"Ctrl+F1, OK", {control}, BoxAnswerer::ByOk, false},
+            {"help icon, Return", {}, BoxAnswerer::ByReturn, true},
+        };
+        const auto services = vorlan::createPlatformServices();
+        QStringList boxes;
+        for (const auto &c : cases) {
+            vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
+            auto *search = h.find<QLineEdit>("txtEnSearch");
+            QTRY_COMPARE(QApplication::focusWidget(), search);
+            BoxAnswerer answerer(probe, c.answer);
+            if (c.helpIcon) {
+                QTest::mouseClick(h.widget("picHelpIcon"), Qt::LeftButton);
+            } else {
+                probe.type(probe.keycodeOf(XK_F1), c.modifiers);
+            }
+            QTRY_VERIFY2_WITH_TIMEOUT(answerer.shown > 0, c.name, 10000);
+            // A key typed after F1 arrives once whatever F1 caused is over.
+            QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == &h.window(), 10000);
+            probe.type(probe.keycodeOf(XK_x));
+            QTRY_COMPARE_WITH_TIMEOUT(search->text(), u"x"_s, 10000);
+            boxes << u"%1: %2"_s.arg(QString::fromLatin1(c.name)).arg(answerer.shown);
+        }
+        QStringList once;
+        for (const auto &c : cases) {
+            once << QString::fromLatin1(c.name) + u": 1"_s;
+        }
+        QCOMPARE(boxes, once);
     }
 
     void layoutFollowsThePaneAndTypesPersian() {
