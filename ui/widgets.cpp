@@ -29,6 +29,16 @@ void ResultListView::selectRow(int row) {
     scrollTo(index, QAbstractItemView::EnsureVisible);
 }
 
+void ResultListView::mousePressEvent(QMouseEvent *event) {
+    if (!indexAt(event->position().toPoint()).isValid()) {
+        // Without a row a list view clears its selection; ours keeps it, so
+        // that a double-click there looks up the selected row, not nothing.
+        event->accept();
+        return;
+    }
+    QListView::mousePressEvent(event);
+}
+
 void ResultListView::mouseDoubleClickEvent(QMouseEvent *event) {
     QListView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton) {

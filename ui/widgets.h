@@ -6,7 +6,8 @@
 namespace vorlan {
 
 // A result list box: reports a double-click anywhere in it, after the view
-// has handled the click itself (so a row under the pointer is selected).
+// has handled the click itself (so a row under the pointer is selected). A
+// click on the empty space below the rows changes no selection.
 class ResultListView : public QListView {
     Q_OBJECT
 public:
@@ -19,6 +20,7 @@ signals:
     void dblClicked();
 
 protected:
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 };
 

@@ -118,6 +118,48 @@ private slots:
         QCOMPARE(selectedRowOf(list), u"Ablate"_s);
     }
 
+    // A click in the empty space below the last row is not a click on a
+    // row: the selection, the meaning and, on a double-click, the query stay.
+    void clickBelowTheRowsKeepsTheSelection_data() {
+        QTest::addColumn<bool>("persian");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("meaning");
+        QTest::newRow("English") << false << u"aba"_s << u"Aba"_s << u"عبا"_s;
+        QTest::newRow("Persian") << true << u"كتاب"_s << u"كتاب"_s << u"Book , Volume"_s;
+    }
+
+    void clickBelowTheRowsKeepsTheSelection() {
+        QFETCH(bool, persian);
+        QFETCH(QString, typed);
+        QFETCH(QString, selected);
+        QFETCH(QString, meaning);
+        WindowHarness h;
+        if (persian) {
+            h.window().cmdLan_Click();
+        }
+        auto *search = h.find<QLineEdit>(persian ? "txtFaSearch" : "txtEnSearch");
+        auto *list = h.find<QListView>(persian ? "lstFaFind" : "lstEnFind");
+        const char *meaningBox = persian ? "txtFaMean" : "txtEnMean";
+        typeText(search, typed);
+        const QStringList rows = rowsOf(list);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(selectedRowOf(list), selected);
+
+        const QRect last = list->visualRect(list->model()->index(rows.size() - 1, 0));
+        const QPoint below(last.center().x(), last.bottom() + last.height());
+        QVERIFY(list->viewport()->rect().contains(below));
+        QVERIFY(!list->indexAt(below).isValid());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, below);
+        QCOMPARE(selectedRowOf(list), selected);
+        QCOMPARE(textOf(h, meaningBox), meaning);
+        // The double-click copies the selected row, as anywhere in the list.
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, below);
+        QCOMPARE(search->text(), selected);
+        QCOMPARE(selectedRowOf(list), selected);
+        QCOMPARE(textOf(h, meaningBox), meaning);
+    }
+
     void exactMatchRebuildsBothPanes() {
         WindowHarness h;
         QTest::keyClicks(h.widget("txtEnSearch"), u"aba"_s);
