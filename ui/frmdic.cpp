@@ -113,7 +113,10 @@ void frmDic::createControls() {
     txtEnMean = new MeaningBox(Frame3);
     txtEnMean->setObjectName(QStringLiteral("txtEnMean"));
     txtEnMean->setFont(font);
-    txtEnMean->setAlignment(Qt::AlignRight);
+    // Absolute: a plain side is mirrored for right-to-left text, and the
+    // boxes keep Persian text at the right, English at the left, whatever
+    // the direction of what they hold.
+    txtEnMean->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     paintWithButtonFace(txtEnMean);
     place(txtEnMean, 120, 240, 2450, 2610);
     frEn = new QGroupBox(picEn);
@@ -122,7 +125,7 @@ void frmDic::createControls() {
     txtEnSearch = new QLineEdit(frEn);
     txtEnSearch->setObjectName(QStringLiteral("txtEnSearch"));
     txtEnSearch->setFont(font);
-    txtEnSearch->setAlignment(Qt::AlignLeft);
+    txtEnSearch->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
     place(txtEnSearch, 120, 240, 2450, 285);
     lstEnFind = new ResultListView(frEn);
     lstEnFind->setObjectName(QStringLiteral("lstEnFind"));
@@ -186,7 +189,7 @@ void frmDic::createControls() {
     txtFaSearch = new QLineEdit(Frame1);
     txtFaSearch->setObjectName(QStringLiteral("txtFaSearch"));
     txtFaSearch->setFont(font);
-    txtFaSearch->setAlignment(Qt::AlignRight);
+    txtFaSearch->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     place(txtFaSearch, 120, 240, 2450, 285);
     lstFaFind = new ResultListView(Frame1);
     lstFaFind->setObjectName(QStringLiteral("lstFaFind"));
@@ -202,7 +205,7 @@ void frmDic::createControls() {
     txtFaMean = new MeaningBox(frFa);
     txtFaMean->setObjectName(QStringLiteral("txtFaMean"));
     txtFaMean->setFont(font);
-    txtFaMean->setAlignment(Qt::AlignLeft);
+    txtFaMean->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
     paintWithButtonFace(txtFaMean);
     place(txtFaMean, 120, 240, 2450, 2610);
 
