@@ -1,7 +1,10 @@
 #include "fonts.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QRawFont>
+
+#include <algorithm>
 
 namespace vorlan {
 
@@ -60,6 +63,15 @@ QFont dialogFont() {
         return f;
     }();
     return font;
+}
+
+int wholeGlyphLineHeight(const QFont &font) {
+    const QFontMetrics metrics(font);
+    // Rows relative to the baseline; the line holds -ascent to descent - 1.
+    const QRect ink = metrics.tightBoundingRect(sampleText());
+    const int above = -ink.top() - metrics.ascent();
+    const int below = ink.bottom() - (metrics.descent() - 1);
+    return metrics.height() + 2 * std::max({0, above, below});
 }
 
 bool hasWebdings() {

@@ -1,8 +1,12 @@
 #include "widgets.h"
 
+#include "fonts.h"
+
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QTextOption>
+
+#include <algorithm>
 
 namespace vorlan {
 
@@ -13,6 +17,7 @@ ResultListView::ResultListView(QWidget *parent) : QListView(parent) {
     setLayoutMode(QListView::SinglePass);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideRight);
+    setItemDelegate(new RowDelegate(this));
 }
 
 int ResultListView::selectedRow() const {
@@ -43,6 +48,21 @@ void ResultListView::mouseDoubleClickEvent(QMouseEvent *event) {
     QListView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton) {
         emit dblClicked();
+    }
+}
+
+QSize RowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(std::max(size.height(), wholeGlyphLineHeight(option.font)));
+    return size;
+}
+
+void fitHeightToContents(QWidget *control) {
+    const QRect placed = control->geometry();
+    const int needed = control->sizeHint().height();
+    if (needed > placed.height()) {
+        const int grow = needed - placed.height();
+        control->setGeometry(placed.x(), placed.y() - grow / 2, placed.width(), needed);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QStyledItemDelegate>
 
 namespace vorlan {
 
@@ -23,6 +24,19 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 };
+
+// Rows high enough for the whole of every glyph: a mark above a letter of
+// one row is not cut by the row above.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+};
+
+// Grows a control placed by the design to the height its style draws (a
+// check box's indicator, its caption), evenly about the design's middle; a
+// control that is high enough keeps its place.
+void fitHeightToContents(QWidget *control);
 
 // A read-only, multi-line meaning box. A double-click selects the word under
 // the pointer first, then is reported.

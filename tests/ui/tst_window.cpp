@@ -10,12 +10,16 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRawFont>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
@@ -24,6 +28,7 @@
 
 using namespace Qt::StringLiterals;
 using vorlan::FakeDesktopServices;
+using vorlan::testing::rowsOf;
 using vorlan::testing::typeText;
 using vorlan::testing::WindowHarness;
 namespace texts = vorlan::texts;
@@ -261,6 +266,79 @@ private slots:
         const int gapRight = width - 1 - last;
         QVERIFY2(std::min(gapLeft, gapRight) < 16, qPrintable(where));
         QVERIFY2(right ? gapRight < gapLeft : gapLeft < gapRight, qPrintable(where));
+    }
+
+    // The check boxes show the whole square of their indicator: its four
+    // borders are drawn inside the box.
+    void checkBoxIndicatorsAreWhole() {
+        WindowHarness h;
+        for (const char *name : {"chkMatch", "chkClip"}) {
+            auto *box = h.find<QCheckBox>(name);
+            QStyleOptionButton option;
+            option.initFrom(box);
+            const QRect square =
+                box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+            QVERIFY2(box->rect().contains(square), name);
+            const QImage image = box->grab().toImage();
+            const int window = qGray(box->palette().color(QPalette::Window).rgb());
+            const auto drawn = [&](QPoint p) {
+                return std::abs(qGray(image.pixel(p)) - window) > 30;
+            };
+            for (int i = 2; i < square.width() - 2; ++i) {
+                QVERIFY2(drawn({square.left() + i, square.top()}), name);
+                QVERIFY2(drawn({square.left() + i, square.bottom()}), name);
+                QVERIFY2(drawn({square.left(), square.top() + i}), name);
+                QVERIFY2(drawn({square.right(), square.top() + i}), name);
+            }
+        }
+    }
+
+    // A row whose word has a mark above its letters (the madda of آ) draws
+    // it whole: the row's ink is as high as the word drawn freely, and does
+    // not reach the row's top or bottom line.
+    void resultRowsHoldWholeGlyphs() {
+        WindowHarness h;
+        QTest::keyClick(h.widget("txtEnSearch"), Qt::Key_Escape);
+        auto *list = h.find<QListView>("lstFaFind");
+        typeText(h.widget("txtFaSearch"), u"آب"_s);
+        QCOMPARE(rowsOf(list), (QStringList{u"آب"_s, u"آب آورد"_s}));
+        const QColor base = list->palette().color(QPalette::Base);
+        const auto inkRows = [&](const QImage &image, const QRect &area) {
+            int first = -1;
+            int last = -1;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    if (std::abs(qGray(image.pixel(x, y)) - qGray(base.rgb())) > 60) {
+                        first = first < 0 ? y : first;
+                        last = y;
+                        break;
+                    }
+                }
+            }
+            return std::pair{first, last};
+        };
+        // The second row, which the first does not highlight.
+        const QRect row = list->visualRect(list->model()->index(1, 0));
+        const QImage shown = list->viewport()->grab().toImage();
+        const auto [top, bottom] = inkRows(shown, row);
+
+        QImage free(row.width(), row.height() * 4, QImage::Format_RGB32);
+        free.fill(base);
+        {
+            QPainter painter(&free);
+            painter.setFont(list->font());
+            painter.setPen(list->palette().color(QPalette::Text));
+            painter.drawText(QRect(0, 0, free.width(), free.height()), Qt::AlignCenter,
+                             u"آب آورد"_s);
+        }
+        const auto [freeTop, freeBottom] = inkRows(free, free.rect());
+        const QString where = u"row %1 to %2, ink %3 to %4, drawn freely %5 high"_s.arg(row.top())
+                                  .arg(row.bottom())
+                                  .arg(top)
+                                  .arg(bottom)
+                                  .arg(freeBottom - freeTop + 1);
+        QVERIFY2(top > row.top() && bottom < row.bottom(), qPrintable(where));
+        QVERIFY2(bottom - top >= freeBottom - freeTop, qPrintable(where));
     }
 
     void fontsHaveEveryPersianGlyph() {
