@@ -2,8 +2,12 @@
 
 #include "aboutbox.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace vorlan {
 
@@ -43,6 +47,19 @@ QString displayText(const QString &text, bool rightToLeft) {
     }
     return shown;
 }
+
+// The width a box needs for the window manager to show its whole title. The
+// title bar's font and buttons are the window manager's and cannot be
+// known, so this is a generous estimate from the application's font: the
+// title in bold with a quarter more for a wider face, and five squares of a
+// title bar's height for the icon, the buttons and the spaces between.
+int widthForTitle(const QString &title) {
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int titleBar = metrics.height() + 8;
+    return metrics.horizontalAdvance(title) * 5 / 4 + 5 * titleBar;
+}
 } // namespace
 
 int QtMessageBoxService::messageBox(QWidget *parent, const QString &text, const QString &title,
@@ -64,6 +81,12 @@ int QtMessageBoxService::messageBox(QWidget *parent, const QString &text, const 
         // move it.
         const Qt::Alignment side = (style & MB_RIGHT) != 0 ? Qt::AlignRight : Qt::AlignLeft;
         label->setAlignment(side | Qt::AlignAbsolute | Qt::AlignVCenter);
+    }
+    // A message box is as wide as its text; a short text gives a box whose
+    // title the window manager cuts.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+        grid->addItem(new QSpacerItem(widthForTitle(title), 0), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     }
     box.exec();
     return IDOK;

@@ -1,10 +1,12 @@
 // The window on a real X server with a window manager, over the real
 // desktop services: what only a display shows. Run by scripts/with-x11.sh,
 // which gives each run a private server.
+#include "aboutbox.h"
 #include "uifixture.h"
 #include "x11probe.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
@@ -178,6 +180,45 @@ private slots:
             once << QString::fromLatin1(c.name) + u": 1"_s;
         }
         QCOMPARE(boxes, once);
+    }
+
+    // The About box is wide enough for the window manager to show its whole
+    // title: the title in the title bar's font (openbox's default, Sans Bold
+    // 8 pt) and room for the icon and the three buttons, each about a title
+    // bar high, and their spaces: six title bar heights in all.
+    void aboutBoxShowsItsWholeTitle() {
+        X11Probe probe;
+        QVERIFY(probe.connected());
+        const auto services = vorlan::createPlatformServices();
+        vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
+        QRect frame;
+        int titleBar = 0;
+        QTimer poll;
+        QElapsedTimer waited;
+        waited.start();
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box) {
+                return;
+            }
+            // Answered once framed, or after a long wait so that the test ends.
+            if (box->windowHandle()->frameMargins().top() > 0) {
+                frame = box->frameGeometry();
+                titleBar = box->windowHandle()->frameMargins().top();
+            } else if (waited.elapsed() < 20000) {
+                return;
+            }
+            box->button(QMessageBox::Ok)->click();
+        });
+        poll.start(50);
+        QTest::mouseClick(h.widget("picHelpIcon"), Qt::LeftButton);
+        QVERIFY(titleBar > 0);
+        QFont titleFont(u"Sans"_s, 8, QFont::Bold);
+        const int title = QFontMetrics(titleFont).horizontalAdvance(vorlan::aboutTitle());
+        QVERIFY2(frame.width() >= title + 6 * titleBar,
+                 qPrintable(u"box %1 wide, title %2, title bar %3 high"_s.arg(frame.width())
+                                .arg(title)
+                                .arg(titleBar)));
     }
 
     void layoutFollowsThePaneAndTypesPersian() {
