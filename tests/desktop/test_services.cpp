@@ -30,6 +30,8 @@ TEST(ClipWord, TakesTheFirstWordAndItsLanguage) {
         {u" \u0633\u0644\u0627\u0645 \u062F\u0646\u06CC\u0627 "_s, u"\u0633\u0644\u0627\u0645"_s,
          Persian},
         {u"     "_s, u""_s, None},
+        // Farsi yeh, as today's Persian keyboards type it, begins a Persian word.
+        {u"\u06CC\u06A9 \u0628\u0627\u0631"_s, u"\u06CC\u06A9"_s, Persian},
     };
     for (const auto &[clipboard, word, language] : cases) {
         const vorlan::ClipWord taken = vorlan::takeClipWord(clipboard);
@@ -38,9 +40,9 @@ TEST(ClipWord, TakesTheFirstWordAndItsLanguage) {
     }
 }
 
-// The letters of FaLetters, over the whole Arabic block.
+// The letters of FaLetters and Farsi yeh, over the whole Arabic block.
 TEST(ClipWord, PersianFirstLetters) {
-    QSet<char16_t> letters{0x0622, 0x0624, 0x067E, 0x0686, 0x0698, 0x06A9, 0x06AF};
+    QSet<char16_t> letters{0x0622, 0x0624, 0x067E, 0x0686, 0x0698, 0x06A9, 0x06AF, 0x06CC};
     for (char16_t c = 0x0626; c <= 0x063A; ++c) {
         letters.insert(c);
     }
@@ -48,12 +50,8 @@ TEST(ClipWord, PersianFirstLetters) {
         letters.insert(c);
     }
     for (char16_t c = 0x0600; c <= 0x06FF; ++c) {
-        // U+06CC stays out: the list lacks it, and whether a word may begin
-        // with it is an open question.
-        if (c != 0x06CC) {
-            EXPECT_EQ(vorlan::isPersianFirstLetter(QChar(c)), letters.contains(c))
-                << std::hex << int(c);
-        }
+        EXPECT_EQ(vorlan::isPersianFirstLetter(QChar(c)), letters.contains(c))
+            << std::hex << int(c);
     }
 }
 

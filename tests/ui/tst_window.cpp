@@ -402,6 +402,14 @@ private slots:
             QCOMPARE(h.englishShown(), t.englishShown);
         }
 
+        // A word copied as today's keyboards type it, with Farsi yeh, is
+        // looked up as the word list writes it.
+        clip.setText(u"یک بار"_s);
+        h.window().tmrClip_Timer();
+        QVERIFY(!h.englishShown());
+        QCOMPARE(vorlan::testing::selectedRowOf(h.widget("lstFaFind")), u"يك"_s);
+        QCOMPARE(h.find<QPlainTextEdit>("txtFaMean")->toPlainText(), u"One"_s);
+
         // The timer runs only while the box is ticked; greyed is not ticked.
         auto *box = h.find<QCheckBox>("chkClip");
         auto *timer = h.find<QTimer>("tmrClip");
