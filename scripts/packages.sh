@@ -5,6 +5,7 @@ VORLAN_APP_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
     libx11-dev libxtst-dev libxkbfile-dev
+    libxkbcommon-dev # looked for by Qt's CMake files, which say "Could NOT find XKB" without it
     libespeak-ng-dev espeak-ng-data
     fonts-dejavu-core fonts-noto-core
     xkb-data
@@ -41,11 +42,14 @@ vorlan_install_packages() {
         return 0
     fi
     echo "Installing: ${missing[*]}"
-    local sudo=()
+    # On the command line: sudo resets the environment, and debconf would
+    # fall back to asking on the terminal.
+    local apt=(DEBIAN_FRONTEND=noninteractive apt-get)
     if [[ $(id -u) -ne 0 ]]; then
-        sudo=(sudo)
+        apt=(sudo "${apt[@]}")
+    else
+        apt=(env "${apt[@]}")
     fi
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo[@]}" apt-get update -qq
-    "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+    "${apt[@]}" update -qq
+    "${apt[@]}" install -y --no-install-recommends "${missing[@]}"
 }
