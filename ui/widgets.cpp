@@ -53,7 +53,11 @@ void ResultListView::mouseDoubleClickEvent(QMouseEvent *event) {
 
 QSize RowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
-    size.setHeight(std::max(size.height(), wholeGlyphLineHeight(option.font)));
+    if (height_ < 0 || option.font != measured_) {
+        measured_ = option.font;
+        height_ = wholeGlyphLineHeight(option.font);
+    }
+    size.setHeight(std::max(size.height(), height_));
     return size;
 }
 

@@ -31,6 +31,11 @@ class RowDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+private:
+    // Asked on every refill of the list: measured once per font.
+    mutable QFont measured_;
+    mutable int height_ = -1;
 };
 
 // Grows a control placed by the design to the height its style draws (a
