@@ -170,8 +170,8 @@ void frmDic::createControls() {
     chkClip->setObjectName(QStringLiteral("chkClip"));
     chkClip->setFont(font);
     place(chkClip, 2280, 278, 1095, 195);
-    fitHeightToContents(chkMatch); // 195 twips are less than the indicator
-    fitHeightToContents(chkClip);
+    fitToContents(chkMatch); // 195 twips are less than the indicator
+    fitToContents(chkClip);
     Top1 = new vorlan::Top(services_.stacking(), picTools);
     Top1->setObjectName(QStringLiteral("Top1"));
     Top1->setToolTip(texts::kPinToolTip);

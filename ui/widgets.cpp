@@ -61,13 +61,11 @@ QSize RowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelInde
     return size;
 }
 
-void fitHeightToContents(QWidget *control) {
+void fitToContents(QWidget *control) {
     const QRect placed = control->geometry();
-    const int needed = control->sizeHint().height();
-    if (needed > placed.height()) {
-        const int grow = needed - placed.height();
-        control->setGeometry(placed.x(), placed.y() - grow / 2, placed.width(), needed);
-    }
+    const QSize needed = control->sizeHint().expandedTo(placed.size());
+    const int grow = needed.height() - placed.height();
+    control->setGeometry(placed.x(), placed.y() - grow / 2, needed.width(), needed.height());
 }
 
 MeaningBox::MeaningBox(QWidget *parent) : QPlainTextEdit(parent) {

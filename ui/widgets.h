@@ -38,10 +38,10 @@ private:
     mutable int height_ = -1;
 };
 
-// Grows a control placed by the design to the height its style draws (a
-// check box's indicator, its caption), evenly about the design's middle; a
-// control that is high enough keeps its place.
-void fitHeightToContents(QWidget *control);
+// Grows a control placed by the design to the size its style draws (a check
+// box's indicator and caption): in height evenly about the design's middle,
+// in width to the right. A control that is large enough keeps its place.
+void fitToContents(QWidget *control);
 
 // A read-only, multi-line meaning box. A double-click selects the word under
 // the pointer first, then is reported.

@@ -268,8 +268,8 @@ private slots:
         QVERIFY2(right ? gapRight < gapLeft : gapLeft < gapRight, qPrintable(where));
     }
 
-    // The check boxes show the whole square of their indicator: its four
-    // borders are drawn inside the box.
+    // The check boxes show the whole square of their indicator (its four
+    // borders are drawn inside the box) and room for their whole caption.
     void checkBoxIndicatorsAreWhole() {
         WindowHarness h;
         for (const char *name : {"chkMatch", "chkClip"}) {
@@ -279,6 +279,7 @@ private slots:
             const QRect square =
                 box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
             QVERIFY2(box->rect().contains(square), name);
+            QVERIFY2(box->sizeHint().width() <= box->width(), name); // the caption is whole too
             const QImage image = box->grab().toImage();
             const int window = qGray(box->palette().color(QPalette::Window).rgb());
             const auto drawn = [&](QPoint p) {
