@@ -51,6 +51,13 @@ const QByteArray kWiktextract =
 اهل|ahl	
 )"_ba;
 
+SourceTexts sourceTexts(const QByteArray &translations, const QByteArray &wiktextract) {
+    SourceTexts s;
+    s.translationList = translations;
+    s.wiktextract = wiktextract;
+    return s;
+}
+
 // Sixty different Persian words for one English word: more than one meaning holds.
 QStringList manyWords() {
     QStringList words;
@@ -62,8 +69,9 @@ QStringList manyWords() {
 
 const WordListRecords &converted() {
     static const WordListRecords lists =
-        convert({kTranslations + "many {n} (a lot) :: " + manyWords().join(u", "_s).toUtf8(),
-                 kWiktextract})
+        convert(
+            sourceTexts(kTranslations + "many {n} (a lot) :: " + manyWords().join(u", "_s).toUtf8(),
+                        kWiktextract))
             .lists;
     return lists;
 }
@@ -135,8 +143,8 @@ TEST(Converter, Meanings) {
 }
 
 TEST(Converter, SourcesWithoutEntriesAreErrors) {
-    EXPECT_THROW(convert({kTranslations, "no tab anywhere\n"_ba}), SourceError);
-    EXPECT_THROW(convert({QByteArray(), QByteArray()}), SourceError);
+    EXPECT_THROW(convert(sourceTexts(kTranslations, "no tab anywhere\n"_ba)), SourceError);
+    EXPECT_THROW(convert(sourceTexts({}, {})), SourceError);
 }
 
 TEST(JoinSenses, CutsOnlyBetweenSenses) {
@@ -210,14 +218,18 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
                f.write(bytes) == bytes.size();
     };
     ASSERT_TRUE(write(kTranslationListPath, kTranslations) &&
-                write(kWiktextractPath, kWiktextract));
+                write(kWiktextractPath, kWiktextract) &&
+                write("team.txt", "# ours\nthem {pron} (object) :: آنها /ânhâ/\n"));
     QProcess tool;
     // The exit code; -1 for a crash or a hang.
-    const auto run = [&](const QString &out) {
-        tool.start(QStringLiteral(VORLAN_WORDLISTS_TOOL),
-                   {u"--sources"_s, sources, u"--out"_s, dir.filePath(out)});
+    const auto runWith = [&](const QStringList &args) {
+        tool.start(QStringLiteral(VORLAN_WORDLISTS_TOOL), args);
         const bool ended = tool.waitForFinished(60000) && tool.exitStatus() == QProcess::NormalExit;
         return ended ? tool.exitCode() : -1;
+    };
+    const auto run = [&](const QString &out) {
+        return runWith({u"--sources"_s, sources, u"--team"_s, sources + u"/team.txt"_s, u"--out"_s,
+                        dir.filePath(out)});
     };
     const auto read = [&](const QString &relative) {
         QFile f(dir.filePath(relative));
@@ -229,6 +241,22 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
         EXPECT_FALSE(read(u"one"_s + name).isEmpty()) << name.toStdString();
         EXPECT_EQ(read(u"one"_s + name), read(u"two"_s + name)) << name.toStdString();
     }
+    EXPECT_TRUE(read(u"one/EN"_s).contains(QByteArray("T\0h\0e\0m\0", 8)));
+
+    // Unknown, repeated or valueless options are a wrong command line.
+    const QStringList wrong[] = {
+        {u"--sources"_s, sources, u"--out"_s},
+        {u"--sources"_s, sources, u"--out"_s, dir.filePath(u"x"_s), u"--tea"_s, u"t"_s},
+        {u"--sources"_s, sources, u"--sources"_s, sources, u"--out"_s, dir.filePath(u"x"_s)},
+        {u"--team"_s, sources + u"/team.txt"_s, u"--out"_s, dir.filePath(u"x"_s)},
+    };
+    for (const QStringList &args : wrong) {
+        EXPECT_EQ(runWith(args), 64) << args.join(u' ').toStdString();
+    }
+    EXPECT_EQ(runWith({u"--sources"_s, sources, u"--team"_s, sources + u"/none.txt"_s, u"--out"_s,
+                       dir.filePath(u"x"_s)}),
+              1);
+    EXPECT_TRUE(tool.readAllStandardError().contains("cannot read"));
 
     ASSERT_TRUE(write(kWiktextractPath, "\xC3\x28 not UTF-8\t<i>noun</i>"_ba));
     EXPECT_EQ(run(u"bad"_s), 1);

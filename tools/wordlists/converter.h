@@ -1,13 +1,16 @@
 #pragma once
 
+#include "forms.h"
+#include "lexicon.h"
+#include "write.h"
+
 #include <QByteArray>
-#include <QMap>
 #include <QString>
-#include <QStringList>
 
-#include <optional>
+#include <stdexcept>
 
-// Turns the raw Wiktionary extracts into the four word lists.
+// Turns the open sources into the four word lists: each source read into one
+// lexicon, then merged, cleaned, given its lookup forms, and written.
 namespace vorlan::wordlists {
 
 // Where the extracts stand below the sources folder.
@@ -15,28 +18,15 @@ inline constexpr char kTranslationListPath[] = "enwiktionary-buchmeier-2015/en-f
 inline constexpr char kWiktextractPath[] =
     "wiktextract-vuizur-2022/Persian-English_Wiktionary_dictionary.tsv";
 
-// The raw bytes of the two extracts, UTF-8.
+// The raw bytes of the sources, UTF-8.
 struct SourceTexts {
     QByteArray translationList; // English → Persian, 2015
     QByteArray wiktextract;     // Persian → English, 2022
+    QByteArray teamList;        // English → Persian, the team's own; may be empty
+    FormSources forms;
 };
 
-// What the conversion read, dropped and made; each count under a short
-// phrase, so the report prints itself.
-struct ConversionReport {
-    QMap<QString, qsizetype> read;
-    QMap<QString, qsizetype> dropped;
-    qsizetype englishHeadwords = 0;
-    qsizetype persianHeadwords = 0;
-};
-
-// The four lists as records, aligned and sorted.
-struct WordListRecords {
-    QStringList en;
-    QStringList en2fa;
-    QStringList fa;
-    QStringList fa2en;
-};
+using ConversionReport = Report;
 
 struct ConversionResult {
     WordListRecords lists;
@@ -52,15 +42,17 @@ public:
 // The same bytes always give the same lists.
 ConversionResult convert(const SourceTexts &sources);
 
-// Reads both extracts from `dir`; SourceError when one is missing or unreadable.
-SourceTexts readSources(const QString &dir);
+// Where the sources are read from. The team list lives beside the open
+// sources, not among them; without a path there is none.
+struct SourcePaths {
+    QString sourcesDir;
+    QString teamList;
+};
 
-// Writes EN, EN2FA, FA and FA2EN into `dir` (created if needed), each file
-// replaced whole or not at all; SourceError on failure.
-void writeWordLists(const WordListRecords &lists, const QString &dir);
+// A file's bytes; SourceError when it is missing or unreadable.
+QByteArray readSourceFile(const QString &path);
 
-// Meaning senses joined by " - ", keeping the longest leading run of whole
-// senses that fits `limit`; *dropped counts the senses left out.
-QString joinSenses(const QStringList &senses, qsizetype limit, qsizetype *dropped = nullptr);
+// Reads the sources; SourceError when one is missing or unreadable.
+SourceTexts readSources(const SourcePaths &paths);
 
 } // namespace vorlan::wordlists

@@ -1,14 +1,17 @@
-// vorlan-wordlists --sources DIR --out DIR: converts the raw Wiktionary
-// extracts in DIR into the four word lists EN, EN2FA, FA and FA2EN. Exit 0 on
-// success; 1 when a source is missing or garbled or the lists would break a
-// format rule (nothing is written then); 64 for a wrong command line.
+// vorlan-wordlists --sources DIR [--team FILE] --out DIR: converts the open
+// sources in DIR (and the team's own list) into the four word lists EN, EN2FA,
+// FA and FA2EN. Exit 0 on success; 1 when a source is missing or garbled or
+// the lists would break a format rule (nothing is written then); 64 for a
+// wrong command line.
 #include "converter.h"
 #include "wordlistvalidator.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 using namespace vorlan;
 using namespace vorlan::wordlists;
@@ -39,24 +42,30 @@ void printReport(const ConversionReport &r) {
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    QString sources;
+    SourcePaths paths;
     QString out;
-    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == u"--sources") {
-            sources = args[i + 1];
-        } else if (args[i] == u"--out") {
-            out = args[i + 1];
-        } else {
-            sources.clear();
-            break;
+    // Every option takes a value and may be given once.
+    const std::pair<QString, QString *> options[] = {
+        {QStringLiteral("--sources"), &paths.sourcesDir},
+        {QStringLiteral("--team"), &paths.teamList},
+        {QStringLiteral("--out"), &out},
+    };
+    bool usable = args.size() % 2 == 1;
+    for (qsizetype i = 1; usable && i + 1 < args.size(); i += 2) {
+        const auto *option = std::find_if(std::begin(options), std::end(options),
+                                          [&](const auto &o) { return o.first == args[i]; });
+        usable = option != std::end(options) && option->second->isEmpty() && !args[i + 1].isEmpty();
+        if (usable) {
+            *option->second = args[i + 1];
         }
     }
-    if (args.size() != 5 || sources.isEmpty() || out.isEmpty()) {
-        print(stderr, QStringLiteral("usage: vorlan-wordlists --sources DIR --out DIR"));
+    if (!usable || paths.sourcesDir.isEmpty() || out.isEmpty()) {
+        print(stderr,
+              QStringLiteral("usage: vorlan-wordlists --sources DIR [--team FILE] --out DIR"));
         return 64;
     }
     try {
-        const ConversionResult result = convert(readSources(sources));
+        const ConversionResult result = convert(readSources(paths));
         const WordListRecords &l = result.lists;
         const WordListTexts texts{
             wordlist::encode(l.en, WordList::En), wordlist::encode(l.en2fa, WordList::En2Fa),

@@ -1,0 +1,88 @@
+#include "normalise.h"
+
+#include "wordlistrules.h"
+
+#include <algorithm>
+
+namespace vorlan::wordlists {
+
+namespace {
+
+using wordlist::containsPersianLetter;
+
+QString cleanFaHeadword(QString s) {
+    s.replace(u'_', u' ');
+    s.remove(u'[');
+    s.remove(u']');
+    const qsizetype colon = s.indexOf(u':');
+    if (colon >= 0) {
+        const QString before = s.left(colon);
+        s = containsPersianLetter(before) ? before : s.mid(colon + 1);
+    }
+    s = s.simplified();
+    while (s.endsWith(u'?') || s.endsWith(u'!')) {
+        s.chop(1);
+        s = s.simplified();
+    }
+    return s;
+}
+
+bool isAffixNotation(const QString &s) {
+    const QStringList words = s.split(u' ', Qt::SkipEmptyParts);
+    return std::any_of(words.begin(), words.end(),
+                       [](const QString &w) { return w.startsWith(u'-') || w.endsWith(u'-'); });
+}
+
+} // namespace
+
+std::optional<QString> persianHeadword(QStringView raw, Report &report) {
+    const auto normalised = wordlist::normalisePersian(raw);
+    if (!normalised) {
+        report.drop(
+            QStringLiteral("Persian text with letters outside the 34 or presentation forms"));
+        return std::nullopt;
+    }
+    const QString norm = cleanFaHeadword(*normalised);
+    if (!containsPersianLetter(norm) || norm.contains(QStringLiteral("...")) ||
+        norm.contains(u',') || norm.contains(u';') ||
+        std::any_of(norm.begin(), norm.end(), [](QChar c) { return c >= u'a' && c <= u'z'; })) {
+        // Lists, and English or transliteration left in a translation: an
+        // upper-case "X" (قرص X) is part of a word, lower-case text never is.
+        report.drop(QStringLiteral("FA headword that is not a Persian word or phrase"));
+        return std::nullopt;
+    }
+    if (!wordlist::isPersianLetter(norm.front().unicode()) || isAffixNotation(norm)) {
+        report.drop(QStringLiteral("FA headword that is an affix or does not begin with a "
+                                   "Persian letter"));
+        return std::nullopt;
+    }
+    if (norm.size() > wordlist::kMaxFaHeadword) {
+        report.drop(QStringLiteral("FA headword longer than 176 characters"));
+        return std::nullopt;
+    }
+    return norm;
+}
+
+QString withoutNotes(QStringView s) {
+    QString out;
+    int depth = 0;
+    for (QChar c : s) {
+        if (c == u'(') {
+            ++depth;
+        } else if (c == u')' && depth > 0) {
+            --depth;
+        } else if (depth == 0) {
+            out.append(c);
+        }
+    }
+    return out;
+}
+
+bool hasLatinLetter(QStringView s) {
+    return std::any_of(s.begin(), s.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+               (c.unicode() >= 0xC0 && c.unicode() < 0x250);
+    });
+}
+
+} // namespace vorlan::wordlists

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "lexicon.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// Bringing source text to the lists' forms before it enters the lexicon.
+namespace vorlan::wordlists {
+
+// A FA headword from a source's Persian text: the letter forms normalised,
+// notes around the word gone ("شوپرك ]]", ": سبزآبي", "ذوب كردن: تبديل به
+// مايع كردن", a phrasebook question mark). Nothing, counted in `report`, for
+// letters outside the 34, lists, English or transliteration left in, affixes
+// ("-ام", "يك -ي"), text not beginning with a Persian letter, or one longer
+// than FA allows.
+std::optional<QString> persianHeadword(QStringView raw, Report &report);
+
+// The text without its parenthesised notes, nested ones included.
+QString withoutNotes(QStringView s);
+
+bool hasLatinLetter(QStringView s);
+
+} // namespace vorlan::wordlists

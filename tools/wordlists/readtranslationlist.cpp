@@ -1,0 +1,103 @@
+#include "englishtext.h"
+#include "normalise.h"
+#include "partofspeech.h"
+#include "readers.h"
+#include "sourceparsers.h"
+#include "wordlistrules.h"
+
+namespace vorlan::wordlists {
+
+QStringList textLines(const QString &text) {
+    QStringList out = text.split(u'\n');
+    for (QString &l : out) {
+        if (l.endsWith(u'\r')) {
+            l.chop(1);
+        }
+    }
+    return out;
+}
+
+void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, Report &report) {
+    const QString name = origin == Origin::TeamList ? QStringLiteral("team list")
+                                                    : QStringLiteral("2015 translation list");
+    for (const QString &raw : textLines(text)) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(u'#')) {
+            continue;
+        }
+        report.count(name + QStringLiteral(": lines"));
+        const auto t = parseTranslationLine(line);
+        if (!t) {
+            report.drop(name + QStringLiteral(" line not of the form HEADWORD {pos} :: "
+                                              "TRANSLATIONS"));
+            continue;
+        }
+        HeadwordProblem problem = HeadwordProblem::None;
+        const QString head = makeEnHeadword(t->headword, &problem);
+        if (head.isEmpty()) {
+            report.drop(problem == HeadwordProblem::TooLong
+                            ? QStringLiteral("EN headword longer than 32 characters")
+                            : QStringLiteral("EN headword with characters outside the allowed "
+                                             "set"));
+        }
+        const QString english = capitaliseFirst(wordlist::collapseSpaces(foldToAscii(t->headword)));
+        QStringList persianItems;
+        for (const TranslationItem &item : t->items) {
+            persianItems.append(
+                wordlist::normalisePersian(withoutNotes(item.text)).value_or(QString()));
+        }
+        const PartOfSpeech pos = partOfSpeech(t->pos, t->gloss, persianItems);
+        for (const TranslationItem &item : t->items) {
+            report.count(name + QStringLiteral(": translations"));
+            QStringList labels;
+            for (const QString &q : item.qualifiers) {
+                const QString f = foldToAscii(q);
+                bool numeric = false;
+                f.toInt(&numeric);
+                if (!numeric && isPrintableAsciiText(f)) {
+                    labels.append(f);
+                }
+            }
+            const QString label = labels.join(QStringLiteral(", "));
+            const auto persian = wordlist::normalisePersian(item.text);
+            if (!persian) {
+                report.drop(QStringLiteral("Persian text with letters outside the 34 or "
+                                           "presentation forms"));
+                continue;
+            }
+            if (!wordlist::containsPersianLetter(*persian)) {
+                report.drop(name + QStringLiteral(" translation without Persian text"));
+                continue;
+            }
+            if (!head.isEmpty()) {
+                Sense s;
+                s.core = QString(*persian).replace(QStringLiteral(" - "), QStringLiteral(", "));
+                s.label = label;
+                s.pos = pos;
+                s.origin = origin;
+                lexicon.addEnglishSense(head, s);
+            }
+            // "A - B" names two Persian words for the same thing.
+            for (const QString &part : withoutNotes(item.text).split(QStringLiteral(" - "))) {
+                const auto faHead = persianHeadword(part, report);
+                if (!faHead) {
+                    continue;
+                }
+                if (!isPrintableAsciiText(english) || english.isEmpty()) {
+                    report.drop(name + QStringLiteral(" headword not English after folding (not "
+                                                      "reversed)"));
+                    continue;
+                }
+                Sense s;
+                s.core = english;
+                s.label = label;
+                s.pos = pos;
+                s.origin = origin;
+                s.reversed = true;
+                lexicon.addPersianSense(*faHead, s);
+            }
+        }
+    }
+}
+
+} // namespace vorlan::wordlists
