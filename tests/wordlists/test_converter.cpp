@@ -1,6 +1,7 @@
 // The converter on small extracts written here, in the shape of the real ones.
 #include "converter.h"
 #include "englishtext.h"
+#include "fixtures.h"
 #include "sourceparsers.h"
 #include "wordlistvalidator.h"
 
@@ -14,6 +15,7 @@
 using namespace Qt::StringLiterals;
 using namespace vorlan;
 using namespace vorlan::wordlists;
+namespace fx = vorlan::wordlists::fixtures;
 
 namespace {
 
@@ -51,13 +53,6 @@ const QByteArray kWiktextract =
 اهل|ahl	
 )"_ba;
 
-SourceTexts sourceTexts(const QByteArray &translations, const QByteArray &wiktextract) {
-    SourceTexts s;
-    s.translationList = translations;
-    s.wiktextract = wiktextract;
-    return s;
-}
-
 // Sixty different Persian words for one English word: more than one meaning holds.
 QStringList manyWords() {
     QStringList words;
@@ -70,7 +65,7 @@ QStringList manyWords() {
 const WordListRecords &converted() {
     static const WordListRecords lists =
         convert(
-            sourceTexts(kTranslations + "many {n} (a lot) :: " + manyWords().join(u", "_s).toUtf8(),
+            fx::sources(kTranslations + "many {n} (a lot) :: " + manyWords().join(u", "_s).toUtf8(),
                         kWiktextract))
             .lists;
     return lists;
@@ -143,8 +138,8 @@ TEST(Converter, Meanings) {
 }
 
 TEST(Converter, SourcesWithoutEntriesAreErrors) {
-    EXPECT_THROW(convert(sourceTexts(kTranslations, "no tab anywhere\n"_ba)), SourceError);
-    EXPECT_THROW(convert(sourceTexts({}, {})), SourceError);
+    EXPECT_THROW(convert(fx::sources(kTranslations, "no tab anywhere\n"_ba)), SourceError);
+    EXPECT_THROW(convert(fx::sources({}, {})), SourceError);
 }
 
 TEST(JoinSenses, CutsOnlyBetweenSenses) {
@@ -217,9 +212,28 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
         return QDir().mkpath(file.path()) && f.open(QIODevice::WriteOnly) &&
                f.write(bytes) == bytes.size();
     };
-    ASSERT_TRUE(write(kTranslationListPath, kTranslations) &&
-                write(kWiktextractPath, kWiktextract) &&
-                write("team.txt", "# ours\nthem {pron} (object) :: آنها /ânhâ/\n"));
+    const CldrTexts cldr = fx::cldr({{u"it"_s, u"Italian"_s, u"ایتالیایی"_s}});
+    const std::pair<const char *, QByteArray> files[] = {
+        {kTranslationListPath, kTranslations},
+        {kWiktextractPath, kWiktextract},
+        {"team.txt", "# ours\nthem {pron} (object) :: آنها /ânhâ/\n"},
+        {kWordnetLinksPath, "00000040-n\tfas:lemma\tپند\n"},
+        {"wordnet/data.noun", fx::wordnetData({fx::synsetLine(40, {"counsel"})})},
+        {"wordnet/data.verb", ""},
+        {"wordnet/data.adj", ""},
+        {"wordnet/data.adv", ""},
+        {"cldr-48/localenames/en/languages.json", cldr.languagesEn},
+        {"cldr-48/localenames/fa/languages.json", cldr.languagesFa},
+        {"cldr-48/localenames/en/territories.json", cldr.territoriesEn},
+        {"cldr-48/localenames/fa/territories.json", cldr.territoriesFa},
+        {"cldr-48/localenames/en/scripts.json", cldr.scriptsEn},
+        {"cldr-48/localenames/fa/scripts.json", cldr.scriptsFa},
+        {"cldr-48/annotations/en/annotations.json", cldr.annotationsEn},
+        {"cldr-48/annotations/fa/annotations.json", cldr.annotationsFa},
+    };
+    for (const auto &[relative, bytes] : files) {
+        ASSERT_TRUE(write(relative, bytes)) << relative;
+    }
     QProcess tool;
     // The exit code; -1 for a crash or a hang.
     const auto runWith = [&](const QStringList &args) {
@@ -228,8 +242,8 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
         return ended ? tool.exitCode() : -1;
     };
     const auto run = [&](const QString &out) {
-        return runWith({u"--sources"_s, sources, u"--team"_s, sources + u"/team.txt"_s, u"--out"_s,
-                        dir.filePath(out)});
+        return runWith({u"--sources"_s, sources, u"--wordnet"_s, sources + u"/wordnet"_s,
+                        u"--team"_s, sources + u"/team.txt"_s, u"--out"_s, dir.filePath(out)});
     };
     const auto read = [&](const QString &relative) {
         QFile f(dir.filePath(relative));
@@ -241,20 +255,30 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
         EXPECT_FALSE(read(u"one"_s + name).isEmpty()) << name.toStdString();
         EXPECT_EQ(read(u"one"_s + name), read(u"two"_s + name)) << name.toStdString();
     }
-    EXPECT_TRUE(read(u"one/EN"_s).contains(QByteArray("T\0h\0e\0m\0", 8)));
+    // Each source is read: the team list, the wordnet link, the CLDR name.
+    for (const char *word : {"Them", "Counsel", "Italian"}) {
+        EXPECT_TRUE(read(u"one/EN"_s)
+                        .contains(QByteArray::fromRawData(
+                            reinterpret_cast<const char *>(QString::fromLatin1(word).utf16()),
+                            qsizetype(2 * strlen(word)))))
+            << word;
+    }
 
     // Unknown, repeated or valueless options are a wrong command line.
     const QStringList wrong[] = {
         {u"--sources"_s, sources, u"--out"_s},
-        {u"--sources"_s, sources, u"--out"_s, dir.filePath(u"x"_s), u"--tea"_s, u"t"_s},
-        {u"--sources"_s, sources, u"--sources"_s, sources, u"--out"_s, dir.filePath(u"x"_s)},
+        {u"--sources"_s, sources, u"--wordnet"_s, sources, u"--out"_s, dir.filePath(u"x"_s),
+         u"--tea"_s, u"t"_s},
+        {u"--sources"_s, sources, u"--sources"_s, sources, u"--wordnet"_s, sources, u"--out"_s,
+         dir.filePath(u"x"_s)},
+        {u"--sources"_s, sources, u"--out"_s, dir.filePath(u"x"_s)}, // no WordNet
         {u"--team"_s, sources + u"/team.txt"_s, u"--out"_s, dir.filePath(u"x"_s)},
     };
     for (const QStringList &args : wrong) {
         EXPECT_EQ(runWith(args), 64) << args.join(u' ').toStdString();
     }
-    EXPECT_EQ(runWith({u"--sources"_s, sources, u"--team"_s, sources + u"/none.txt"_s, u"--out"_s,
-                       dir.filePath(u"x"_s)}),
+    EXPECT_EQ(runWith({u"--sources"_s, sources, u"--wordnet"_s, sources + u"/wordnet"_s,
+                       u"--team"_s, sources + u"/none.txt"_s, u"--out"_s, dir.filePath(u"x"_s)}),
               1);
     EXPECT_TRUE(tool.readAllStandardError().contains("cannot read"));
 

@@ -31,6 +31,10 @@ ConversionResult convert(const SourceTexts &sources) {
     readWiktextract(decodeUtf8(sources.wiktextract, kWiktextractPath), lexicon, report);
     readTranslationList(decodeUtf8(sources.teamList, "the team list"), Origin::TeamList, lexicon,
                         report);
+    // After the others: a link is taken where another source pairs the words.
+    readWordnetLinks(decodeUtf8(sources.wordnetLinks, kWordnetLinksPath), sources.wordnet, lexicon,
+                     report);
+    readCldr(sources.cldr, lexicon, report);
     if (report.read.value(QStringLiteral("2015 translation list: lines")) == 0) {
         throw SourceError(std::string(kTranslationListPath) + " holds no entry line");
     }
@@ -66,6 +70,27 @@ SourceTexts readSources(const SourcePaths &paths) {
     if (!paths.teamList.isEmpty()) {
         s.teamList = readSourceFile(paths.teamList);
     }
+    s.wordnetLinks = readSourceFile(dir.filePath(QLatin1String(kWordnetLinksPath)));
+    const QDir wordnet(paths.wordnetDir);
+    s.wordnet.noun = readSourceFile(wordnet.filePath(QStringLiteral("data.noun")));
+    s.wordnet.verb = readSourceFile(wordnet.filePath(QStringLiteral("data.verb")));
+    s.wordnet.adj = readSourceFile(wordnet.filePath(QStringLiteral("data.adj")));
+    s.wordnet.adv = readSourceFile(wordnet.filePath(QStringLiteral("data.adv")));
+    const QDir cldr(dir.filePath(QLatin1String(kCldrPath)));
+    const auto names = [&](const char *locale, const char *kind) {
+        return readSourceFile(cldr.filePath(QStringLiteral("localenames/%1/%2.json")
+                                                .arg(QLatin1String(locale), QLatin1String(kind))));
+    };
+    s.cldr.languagesEn = names("en", "languages");
+    s.cldr.languagesFa = names("fa", "languages");
+    s.cldr.territoriesEn = names("en", "territories");
+    s.cldr.territoriesFa = names("fa", "territories");
+    s.cldr.scriptsEn = names("en", "scripts");
+    s.cldr.scriptsFa = names("fa", "scripts");
+    s.cldr.annotationsEn =
+        readSourceFile(cldr.filePath(QStringLiteral("annotations/en/annotations.json")));
+    s.cldr.annotationsFa =
+        readSourceFile(cldr.filePath(QStringLiteral("annotations/fa/annotations.json")));
     return s;
 }
 

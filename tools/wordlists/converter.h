@@ -2,6 +2,7 @@
 
 #include "forms.h"
 #include "lexicon.h"
+#include "readers.h"
 #include "write.h"
 
 #include <QByteArray>
@@ -17,12 +18,17 @@ namespace vorlan::wordlists {
 inline constexpr char kTranslationListPath[] = "enwiktionary-buchmeier-2015/en-fa-enwiktionary.txt";
 inline constexpr char kWiktextractPath[] =
     "wiktextract-vuizur-2022/Persian-English_Wiktionary_dictionary.tsv";
+inline constexpr char kWordnetLinksPath[] = "omw-wikt-fas/wn-wikt-fas.tab";
+inline constexpr char kCldrPath[] = "cldr-48";
 
 // The raw bytes of the sources, UTF-8.
 struct SourceTexts {
     QByteArray translationList; // English → Persian, 2015
     QByteArray wiktextract;     // Persian → English, 2022
     QByteArray teamList;        // English → Persian, the team's own; may be empty
+    QByteArray wordnetLinks;    // Persian ↔ WordNet synsets
+    WordnetData wordnet;
+    CldrTexts cldr;
     FormSources forms;
 };
 
@@ -47,6 +53,7 @@ ConversionResult convert(const SourceTexts &sources);
 struct SourcePaths {
     QString sourcesDir;
     QString teamList;
+    QString wordnetDir; // WordNet 3.0's data.noun, data.verb, data.adj, data.adv
 };
 
 // A file's bytes; SourceError when it is missing or unreadable.

@@ -1,5 +1,6 @@
-// vorlan-wordlists --sources DIR [--team FILE] --out DIR: converts the open
-// sources in DIR (and the team's own list) into the four word lists EN, EN2FA,
+// vorlan-wordlists --sources DIR --wordnet DIR [--team FILE] --out DIR:
+// converts the open sources in DIR, with WordNet 3.0's data files for the
+// wordnet links and the team's own list, into the four word lists EN, EN2FA,
 // FA and FA2EN. Exit 0 on success; 1 when a source is missing or garbled or
 // the lists would break a format rule (nothing is written then); 64 for a
 // wrong command line.
@@ -48,6 +49,7 @@ int main(int argc, char *argv[]) {
     const std::pair<QString, QString *> options[] = {
         {QStringLiteral("--sources"), &paths.sourcesDir},
         {QStringLiteral("--team"), &paths.teamList},
+        {QStringLiteral("--wordnet"), &paths.wordnetDir},
         {QStringLiteral("--out"), &out},
     };
     bool usable = args.size() % 2 == 1;
@@ -59,9 +61,9 @@ int main(int argc, char *argv[]) {
             *option->second = args[i + 1];
         }
     }
-    if (!usable || paths.sourcesDir.isEmpty() || out.isEmpty()) {
-        print(stderr,
-              QStringLiteral("usage: vorlan-wordlists --sources DIR [--team FILE] --out DIR"));
+    if (!usable || paths.sourcesDir.isEmpty() || paths.wordnetDir.isEmpty() || out.isEmpty()) {
+        print(stderr, QStringLiteral("usage: vorlan-wordlists --sources DIR --wordnet DIR "
+                                     "[--team FILE] --out DIR"));
         return 64;
     }
     try {

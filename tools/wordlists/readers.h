@@ -19,6 +19,48 @@ void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, R
 // entries' senses.
 void readWiktextract(const QString &text, Lexicon &lexicon, Report &report);
 
+// Princeton WordNet 3.0's data files, as Debian's wordnet-base installs them.
+struct WordnetData {
+    QByteArray noun; // data.noun
+    QByteArray verb; // data.verb
+    QByteArray adj;  // data.adj
+    QByteArray adv;  // data.adv
+};
+
+// The lemmas of the synset at `offset` of a WordNet data file, underscores
+// as spaces and adjective position marks ("(p)") gone. Debian's files are
+// patched, so a synset after a patch stands a few bytes later than the
+// original offset the links name: the first synset that begins within
+// kWordnetShift bytes at or after `offset` and whose line names its own
+// position is taken. Empty when there is none.
+inline constexpr qsizetype kWordnetShift = 32;
+QStringList synsetLemmas(const QByteArray &data, qsizetype offset);
+
+// The Open Multilingual Wordnet's Wiktionary links, `OFFSET-POS<TAB>fas:lemma
+// <TAB>PERSIAN`, joined to WordNet. A synset's lemmas are mostly synonyms,
+// not translations of the Persian word, so a pair enters only where the
+// Persian word translates that lemma itself: the synset has no other lemma,
+// or another source already pairs the two (in either direction). Runs after
+// the other sources for that reason.
+void readWordnetLinks(const QString &text, const WordnetData &wordnet, Lexicon &lexicon,
+                      Report &report);
+
+// Names from the Unicode CLDR, English and Persian of one code side by side.
+struct CldrTexts {
+    // localenames/{en,fa}/{languages,territories,scripts}.json
+    QByteArray languagesEn, languagesFa;
+    QByteArray territoriesEn, territoriesFa;
+    QByteArray scriptsEn, scriptsFa;
+    // annotations/{en,fa}/annotations.json
+    QByteArray annotationsEn, annotationsFa;
+};
+
+// Language, territory and script names, and the spoken names of symbols of
+// at most two English words, paired by their code or symbol. Variant names
+// ("-alt-short") and symbol keywords, which do not pair one to one, are left.
+// SourceError when a file is not the JSON it should be.
+void readCldr(const CldrTexts &cldr, Lexicon &lexicon, Report &report);
+
 // The text's lines, without line ends.
 QStringList textLines(const QString &text);
 

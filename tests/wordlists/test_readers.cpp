@@ -1,0 +1,137 @@
+// The readers of the wordnet links and the CLDR names, on small sources.
+#include "converter.h"
+#include "fixtures.h"
+#include "readers.h"
+#include "wordlistrules.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace vorlan::wordlists;
+namespace fx = vorlan::wordlists::fixtures;
+
+namespace {
+
+// An English entry's Persian senses or a Persian entry's English ones, joined by "|".
+QString sensesOf(const Lexicon &lex, const QString &head) {
+    QStringList cores;
+    if (vorlan::wordlist::containsPersianLetter(head)) {
+        if (const auto it = lex.persian.find(head); it != lex.persian.end()) {
+            for (const Sense &s : it->second.senses) {
+                cores << s.core;
+            }
+        }
+    } else if (const auto it = lex.english.find(vorlan::wordlist::enSortKey(head));
+               it != lex.english.end()) {
+        for (const Sense &s : it->second.senses) {
+            cores << s.core;
+        }
+    }
+    return cores.join(u'|');
+}
+
+TEST(WordnetReader, FindsSynsetsAtTheirOffsetOrShiftedByDebiansPatches) {
+    const QByteArray first = fx::synsetLine(40, {"lie"});
+    const qsizetype second = 40 + first.size();
+    const QByteArray data = fx::wordnetData(
+        {first, fx::synsetLine(second, {"galore(ip)", "ready_to_hand(p)", "Burmese"})});
+    const std::pair<qsizetype, QString> cases[] = {
+        {40, u"lie"_s},
+        {second, u"galore|ready to hand|Burmese"_s},
+        {second - 1, u"galore|ready to hand|Burmese"_s},  // shifted by one byte
+        {second - 18, u"galore|ready to hand|Burmese"_s}, // by a patched line
+        {second - kWordnetShift - 1, u""_s},              // too far from any synset
+        {0, u""_s},                                       // the licence header
+        {data.size() + 100, u""_s},
+    };
+    for (const auto &[offset, lemmas] : cases) {
+        EXPECT_EQ(synsetLemmas(data, offset).join(u'|'), lemmas) << offset;
+    }
+}
+
+// A link enters for a synset's only lemma, or for the lemma another source
+// pairs with the Persian word; never for the other synonyms.
+TEST(WordnetReader, TakesOnlyLemmasThePersianWordTranslates) {
+    QList<QByteArray> synsets;
+    qsizetype at = 40;
+    const QList<QList<QByteArray>> lemmaSets = {
+        {"aquarium"}, {"apartment", "flat"}, {"decorate", "adorn", "grace"}};
+    QList<qsizetype> offsets;
+    for (const auto &lemmas : lemmaSets) {
+        synsets << fx::synsetLine(at, lemmas);
+        offsets << at;
+        at += synsets.back().size();
+    }
+    WordnetData wn;
+    wn.noun = fx::wordnetData(synsets);
+    const auto link = [](qsizetype offset, const char *persian) {
+        return QByteArray::number(offset).rightJustified(8, '0') + "-n\tfas:lemma\t" + persian +
+               '\n';
+    };
+    const QByteArray text = "# Wiktionary\tfas\n" + link(offsets[0], "آکواریوم") +
+                            link(offsets[1], "آپارتمان") + link(offsets[2], "مبلمان") +
+                            "garbage line\n" + link(999999, "آب");
+    Lexicon lex;
+    Sense given;
+    given.core = u"آپارتمان"_s;
+    lex.addEnglishSense(u"Apartment"_s, given);
+    Report report;
+    readWordnetLinks(QString::fromUtf8(text), wn, lex, report);
+    const std::pair<QString, QString> expected[] = {
+        {u"Aquarium"_s, u"آكواريوم"_s},
+        {u"آكواريوم"_s, u"Aquarium"_s},
+        {u"Apartment"_s, u"آپارتمان"_s}, // given by another source, not repeated
+        {u"آپارتمان"_s, u"Apartment"_s}, // the direction that was missing
+        {u"Flat"_s, u""_s},
+        {u"Decorate"_s, u""_s},
+        {u"Adorn"_s, u""_s},
+        {u"مبلمان"_s, u""_s},
+    };
+    for (const auto &[head, senses] : expected) {
+        EXPECT_EQ(sensesOf(lex, head), senses) << head.toStdString();
+    }
+    EXPECT_EQ(report.dropped.value(u"Wordnet link not of the form OFFSET-POS fas:lemma WORD"_s), 1);
+    EXPECT_EQ(report.dropped.value(u"Wordnet link to no synset of WordNet 3.0"_s), 1);
+}
+
+TEST(CldrReader, PairsNamesByCodeAndShortSymbolNames) {
+    const CldrTexts texts = fx::cldr(
+        {{u"it"_s, u"Italian"_s, u"ایتالیایی"_s},
+         {u"gsw"_s, u"Swiss German"_s, u"آلمانی سوئیسی"_s},
+         {u"zh-alt-short"_s, u"Chinese"_s, u"چینی"_s},
+         {u"xx"_s, u"Nowhere"_s, u""_s}},
+        {{u"🦅"_s, u"eagle"_s, u"عقاب"_s},
+         {u"📮"_s, u"postbox"_s, u"صندوق پست"_s},
+         {u"◃"_s, u"hollow left-pointing triangle"_s, u"مثلث"_s},
+         {u"🚖"_s, u"oncoming taxi"_s, u"تاکسی‌ای که نزدیک می‌شود"_s}});
+    Lexicon lex;
+    Report report;
+    readCldr(texts, lex, report);
+    const std::pair<QString, QString> expected[] = {
+        {u"Italian"_s, u"ايتاليايي"_s},
+        {u"ايتاليايي"_s, u"Italian"_s},
+        {u"Swiss German"_s, u"آلماني سوئيسي"_s},
+        {u"Eagle"_s, u"عقاب"_s},
+        {u"صندوق پست"_s, u"Postbox"_s},
+        {u"Chinese"_s, u""_s},
+        {u"Nowhere"_s, u""_s},
+        {u"Hollow left-pointing triangle"_s, u""_s},
+        {u"Oncoming taxi"_s, u""_s},
+    };
+    for (const auto &[head, senses] : expected) {
+        EXPECT_EQ(sensesOf(lex, head), senses) << head.toStdString();
+    }
+}
+
+TEST(CldrReader, MalformedFilesAreSourceErrors) {
+    const QByteArray bad[] = {"not json", "[1, 2]", R"({"main": {"en": {}}})"};
+    for (const QByteArray &b : bad) {
+        CldrTexts texts = fx::cldr();
+        texts.scriptsFa = b;
+        Lexicon lex;
+        Report report;
+        EXPECT_THROW(readCldr(texts, lex, report), SourceError) << b.constData();
+    }
+}
+
+} // namespace
