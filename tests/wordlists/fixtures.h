@@ -6,6 +6,13 @@
 #include <QByteArray>
 #include <QString>
 
+#include <ostream>
+
+// Failures print text, not code units.
+inline void PrintTo(const QString &s, std::ostream *os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
 namespace vorlan::wordlists::fixtures {
 
 // A WordNet data file whose synset lines start at the offsets they name,

@@ -99,11 +99,11 @@ TEST(Converter, OutputKeepsEveryFormatRule) {
 TEST(Converter, Meanings) {
     const std::pair<QString, QString> expected[] = {
         {u"Abandon"_s, u"(.n): بي قيدي - (.vt): دست كشيدن - رها كردن"_s},
-        {u"Abdomen"_s, u"(.n): شكم - (dialectal) كم"_s},
+        {u"Abdomen"_s, u"(.n): شكم"_s}, // the dialectal word beside the current one goes
         {u"Awaken"_s, u"(.vi): بيدار شدن"_s},
         {u"Go"_s, u"(.vi): رفتن"_s},
         {u"Cafe"_s, u"(.n): كافه"_s},
-        {u"Turkey"_s, u"تركيه - (.n): بوقلمون"_s},
+        {u"Turkey"_s, u"(.n): بوقلمون - تركيه"_s}, // the common word before the name
         {u"Water"_s, u"(.n): آب"_s},
         {u"Resist"_s, u"(.vt): ايستادگي كردن"_s},
         {u"Sweet"_s, u"(.adj): شيرين - ناز"_s},

@@ -68,6 +68,37 @@ TEST(RealLists, WellKnownWordsAndNoJunk) {
         EXPECT_TRUE(meaning(word, english).contains(part))
             << word.toStdString() << ": " << meaning(word, english).toStdString();
     }
+    // What the cleaning must keep out or put first.
+    const std::tuple<QString, QString, bool> firsts[] = {
+        {u"Book"_s, u"(.n): كتاب"_s, true},
+        {u"Father"_s, u"(.n): پدر"_s, true},
+        {u"Apple"_s, u"(.n): سيب"_s, true},
+        {u"Genius"_s, u"(.n): نابغه"_s, true},
+    };
+    for (const auto &[word, start, yes] : firsts) {
+        EXPECT_EQ(meaning(word, true).startsWith(start), yes)
+            << word.toStdString() << ": " << meaning(word, true).toStdString();
+    }
+    const std::pair<QString, QString> never[] = {
+        {u"Who"_s, u"سازمان بهداشت جهاني"_s},
+        {u"Book"_s, u"نامك"_s},
+        {u"You"_s, u"شم ارا"_s},
+        {u"Hello"_s, u"religious:"_s},
+        {u"Hello"_s, u";"_s},
+        {u"Qibla"_s, u"Persian"_s},
+        {u"Of"_s, u"بهشتي"_s},
+        {u"Of"_s, u"ezafe"_s},
+        {u"Chessboard"_s, u"دشت"_s},
+        {u"Satellites"_s, u"ماهواره"_s},
+        {u"Sixth of something"_s, u""_s},
+        {u"Directionally inside"_s, u""_s},
+        {u"A male surname"_s, u""_s},
+    };
+    for (const auto &[word, part] : never) {
+        const QString m = meaning(word, true);
+        EXPECT_TRUE(m == u"<absent>"_s || (!part.isEmpty() && !m.contains(part)))
+            << word.toStdString() << ": " << m.toStdString();
+    }
     const QString english = fa2en.join(u'\n');
     EXPECT_FALSE(english.contains(u"lternative form of"_s));
     EXPECT_FALSE(english.contains(u"&amp;"_s));

@@ -1,5 +1,6 @@
 // The stages after reading, each on a small lexicon built here.
 #include "converter.h"
+#include "fixtures.h"
 #include "stages.h"
 
 #include <gtest/gtest.h>
@@ -75,7 +76,7 @@ TEST(CleanStage, OrderAndDuplicatesOfEnglishSenses) {
     const std::pair<std::vector<SenseRow>, QString> cases[] = {
         {{{u"الف"_s, Noun}, {u"ب"_s, VerbT}, {u"ج"_s, Noun}}, u"(.n): الف - ج - (.vt): ب"_s},
         {{{u"ب"_s, Noun, true}, {u"الف"_s, Noun}}, u"(.n): الف - ب"_s},
-        {{{u"ب"_s, Noun, true, u"archaic"_s}, {u"ج"_s, Noun, true}}, u"(.n): ج - (archaic) ب"_s},
+        {{{u"ب"_s, Noun, true, u"rare"_s}, {u"ج"_s, Noun, true}}, u"(.n): (rare) ب - ج"_s},
         {{{u"الف"_s, Noun}, {u"الف"_s, Noun, true}}, u"(.n): الف"_s},
         {{{u"الف"_s, None}, {u"ب"_s, Adj}}, u"الف - (.adj): ب"_s},
         {{{u"ب"_s, Noun, true, {}, 2}, {u"الف"_s, Noun, true, {}, 1}}, u"(.n): الف - ب"_s},

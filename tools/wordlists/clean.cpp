@@ -1,8 +1,13 @@
 #include "stages.h"
 
+#include "normalise.h"
+
+#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 namespace vorlan::wordlists {
 
@@ -12,28 +17,99 @@ namespace {
 // and is kept only when the headword has nothing shorter.
 constexpr qsizetype kLongSense = 120;
 
-// A source's own senses lead. Of an English entry's reversed senses the
-// unlabelled ones come before the labelled (archaic, dialectal, ...).
-int englishRank(const Sense &s) {
-    if (!s.reversed) {
+// The translation lists give equivalents chosen for the English word; the
+// wordnet links and CLDR names pair words too, but unreviewed; a reversed
+// gloss is a meaning of the Persian word, not a choice for the English one.
+int englishOriginRank(Origin o) {
+    switch (o) {
+    case Origin::TranslationList:
+    case Origin::TeamList:
         return 0;
+    case Origin::Wordnet:
+    case Origin::Cldr:
+        return 1;
+    case Origin::Wiktextract:
+        break;
     }
-    return s.label.isEmpty() ? 1 : 2;
+    return 2;
 }
 
-void cleanEnglish(EnglishEntry &entry, qsizetype &duplicates) {
+// A Persian entry's own glosses lead, the links follow, and reversed
+// translations come last.
+int persianOriginRank(Origin o) {
+    switch (o) {
+    case Origin::Wiktextract:
+        return 0;
+    case Origin::Wordnet:
+    case Origin::Cldr:
+        return 1;
+    case Origin::TranslationList:
+    case Origin::TeamList:
+        break;
+    }
+    return 2;
+}
+
+using Rank = std::tuple<int, int, int, int, qsizetype>;
+using Tier = std::tuple<int, int, int>;
+
+Rank englishRank(const Sense &s) {
+    return {s.name ? 1 : 0, s.reversed ? 1 : 0, englishOriginRank(s.origin), s.order, s.seq};
+}
+
+Rank persianRank(const Sense &s) {
+    return {0, s.reversed ? 1 : 0, persianOriginRank(s.origin), s.order, s.seq};
+}
+
+// Removes the senses `drop` picks, counting them under `why`.
+template <typename Pred>
+void dropSenses(std::vector<Sense> &senses, Report &report, const QString &why, Pred drop) {
+    const auto end = std::remove_if(senses.begin(), senses.end(), drop);
+    report.drop(why, senses.end() - end);
+    senses.erase(end, senses.end());
+}
+
+void dropDatedBesideCurrent(std::vector<Sense> &senses, Report &report) {
+    const bool current = std::any_of(senses.begin(), senses.end(),
+                                     [](const Sense &s) { return !isDatedLabel(s.label); });
+    if (current) {
+        dropSenses(senses, report,
+                   QStringLiteral("archaic, obsolete, dialectal or historical sense beside a "
+                                  "current one"),
+                   [](const Sense &s) { return isDatedLabel(s.label); });
+    }
+}
+
+void cleanEnglish(EnglishEntry &entry, Report &report, qsizetype &duplicates) {
     std::vector<Sense> &senses = entry.senses;
-    std::stable_sort(senses.begin(), senses.end(), [](const Sense &a, const Sense &b) {
-        if (a.pos != b.pos) {
-            return a.pos < b.pos;
+    dropSenses(senses, report, QStringLiteral("reversed gloss that is a description, not a word"),
+               [](const Sense &s) { return s.reversed && isDescription(s.spelling); });
+    dropSenses(senses, report,
+               QStringLiteral("Persian meaning with English words or affix notation"),
+               [](const Sense &s) { return !isPersianMeaning(s.core); });
+    dropSenses(senses, report, QStringLiteral("reversed from a deep sense of a long Persian entry"),
+               [](const Sense &s) {
+                   return s.reversed && s.origin == Origin::Wiktextract &&
+                          s.ofSenses >= kLongSenseList && s.order >= kDeepSense;
+               });
+    dropDatedBesideCurrent(senses, report);
+
+    // The part-of-speech groups keep their order (nouns, verbs, adjectives,
+    // ...), except that one with a better kind of sense comes first: a group
+    // of the source's own translations before one only reversed.
+    std::map<PartOfSpeech, Tier> groupRank;
+    for (const Sense &s : senses) {
+        const Rank r = englishRank(s);
+        const Tier t{std::get<0>(r), std::get<1>(r), std::get<2>(r)};
+        const auto it = groupRank.find(s.pos);
+        if (it == groupRank.end() || t < it->second) {
+            groupRank[s.pos] = t;
         }
-        if (englishRank(a) != englishRank(b)) {
-            return englishRank(a) < englishRank(b);
-        }
-        if (a.order != b.order) {
-            return a.order < b.order;
-        }
-        return a.seq < b.seq;
+    }
+    std::stable_sort(senses.begin(), senses.end(), [&](const Sense &a, const Sense &b) {
+        return std::tie(groupRank[a.pos], a.pos) != std::tie(groupRank[b.pos], b.pos)
+                   ? std::tie(groupRank[a.pos], a.pos) < std::tie(groupRank[b.pos], b.pos)
+                   : englishRank(a) < englishRank(b);
     });
     QSet<QString> seen;
     std::vector<Sense> kept;
@@ -48,10 +124,12 @@ void cleanEnglish(EnglishEntry &entry, qsizetype &duplicates) {
     senses = std::move(kept);
 }
 
-void cleanPersian(PersianEntry &entry, qsizetype &duplicates, qsizetype &explanations) {
+void cleanPersian(PersianEntry &entry, Report &report, qsizetype &duplicates,
+                  qsizetype &explanations) {
     std::vector<Sense> &senses = entry.senses;
+    dropDatedBesideCurrent(senses, report);
     std::stable_sort(senses.begin(), senses.end(), [](const Sense &a, const Sense &b) {
-        return a.reversed != b.reversed ? b.reversed : a.seq < b.seq;
+        return persianRank(a) < persianRank(b);
     });
     const bool hasShort = std::any_of(senses.begin(), senses.end(), [](const Sense &s) {
         return fa2enText(s).size() <= kLongSense;
@@ -77,14 +155,99 @@ void cleanPersian(PersianEntry &entry, qsizetype &duplicates, qsizetype &explana
 
 } // namespace
 
+bool isDescription(QStringView english) {
+    const QStringList words = english.toString().toLower().split(u' ', Qt::SkipEmptyParts);
+    if (words.size() < 2) {
+        return false;
+    }
+    // Words that only continue or qualify a phrase, never begin a headword.
+    static const QSet<QString> opening = {
+        QStringLiteral("of"),           QStringLiteral("or"),       QStringLiteral("and"),
+        QStringLiteral("from"),         QStringLiteral("relating"), QStringLiteral("pertaining"),
+        QStringLiteral("belonging"),    QStringLiteral("related"),  QStringLiteral("especially"),
+        QStringLiteral("particularly"), QStringLiteral("usually"),  QStringLiteral("chiefly"),
+        QStringLiteral("mainly"),       QStringLiteral("mostly"),   QStringLiteral("also"),
+        QStringLiteral("any"),          QStringLiteral("one's"),    QStringLiteral("a"),
+        QStringLiteral("an"),           QStringLiteral("someone"),  QStringLiteral("something"),
+        QStringLiteral("somebody"),     QStringLiteral("anything"), QStringLiteral("anyone"),
+        QStringLiteral("certain"),      QStringLiteral("various"),  QStringLiteral("several")};
+    if (opening.contains(words.front()) || english.contains(u',')) {
+        return true;
+    }
+    // A kind of person or thing described by what it is like: "lucky
+    // person", "red silken stuff".
+    static const QSet<QString> vague = {QStringLiteral("person"), QStringLiteral("people"),
+                                        QStringLiteral("thing"),  QStringLiteral("things"),
+                                        QStringLiteral("stuff"),  QStringLiteral("object"),
+                                        QStringLiteral("objects")};
+    if (vague.contains(words.back())) {
+        return true;
+    }
+    // Stand-ins for what a definition leaves open: "sixth of something".
+    static const QSet<QString> placeholders = {
+        QStringLiteral("something"), QStringLiteral("someone"), QStringLiteral("somebody"),
+        QStringLiteral("anything"), QStringLiteral("anyone")};
+    if (std::any_of(words.begin(), words.end(),
+                    [](const QString &w) { return placeholders.contains(w); })) {
+        return true;
+    }
+    // Alternatives are two words, not one: "turtle or tortoise".
+    if (words.contains(QStringLiteral("or"))) {
+        return true;
+    }
+    // A definition's head: "person from Sistan", "descendant of Ali", "act of writing".
+    static const QRegularExpression head(
+        QStringLiteral(R"(^(person|people|descendant|act|kind|type|sort|species|variety|member|)"
+                       R"(native|inhabitant|resident|one|thing|ability) (of|from|who|that|to)$)"));
+    if (head.match(words[0] + u' ' + words[1]).hasMatch()) {
+        return true;
+    }
+    // An adverb in -ly before the word it qualifies: "directionally inside",
+    // "badly veiled"; nouns and adjectives in -ly excepted.
+    static const QSet<QString> notAdverbs = {
+        QStringLiteral("grizzly"),  QStringLiteral("family"),  QStringLiteral("holy"),
+        QStringLiteral("early"),    QStringLiteral("only"),    QStringLiteral("daily"),
+        QStringLiteral("weekly"),   QStringLiteral("monthly"), QStringLiteral("yearly"),
+        QStringLiteral("jelly"),    QStringLiteral("belly"),   QStringLiteral("lily"),
+        QStringLiteral("woolly"),   QStringLiteral("curly"),   QStringLiteral("silly"),
+        QStringLiteral("ugly"),     QStringLiteral("lovely"),  QStringLiteral("friendly"),
+        QStringLiteral("deadly"),   QStringLiteral("elderly"), QStringLiteral("holly"),
+        QStringLiteral("rally"),    QStringLiteral("italy"),   QStringLiteral("sicily"),
+        QStringLiteral("bully"),    QStringLiteral("jolly"),   QStringLiteral("lonely"),
+        QStringLiteral("heavenly"), QStringLiteral("worldly"), QStringLiteral("costly")};
+    const QString &first = words.front();
+    return first.size() >= 5 && first.endsWith(QStringLiteral("ly")) && !notAdverbs.contains(first);
+}
+
+bool isDatedLabel(QStringView label) {
+    static const QRegularExpression dated(
+        QStringLiteral(R"(\b(archaic|obsolete|dialectal|dialect|dialects|historical|dated|)"
+                       R"(middle persian|old persian|classical persian|early new persian|)"
+                       R"(sistani|malayeri|transoxianan)\b)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return dated.match(label).hasMatch();
+}
+
+bool isPersianMeaning(QStringView persian) {
+    const QString text = withoutNotes(persian);
+    static const QRegularExpression english(QStringLiteral(R"(\b[a-z][a-z]+\b)"));
+    if (english.match(text).hasMatch()) {
+        return false;
+    }
+    const QStringList words = text.split(u' ', Qt::SkipEmptyParts);
+    return !words.isEmpty() && std::none_of(words.begin(), words.end(), [](const QString &w) {
+        return w.startsWith(u'-') || w.endsWith(u'-');
+    });
+}
+
 void cleanSenses(Lexicon &lexicon, Report &report) {
     qsizetype duplicates = 0;
     qsizetype explanations = 0;
     for (auto &[key, entry] : lexicon.english) {
-        cleanEnglish(entry, duplicates);
+        cleanEnglish(entry, report, duplicates);
     }
     for (auto &[key, entry] : lexicon.persian) {
-        cleanPersian(entry, duplicates, explanations);
+        cleanPersian(entry, report, duplicates, explanations);
     }
     report.drop(QStringLiteral("long explanatory English sense beside shorter ones"), explanations);
     report.drop(QStringLiteral("duplicate senses of one headword merged"), duplicates);

@@ -144,6 +144,20 @@ std::optional<QString> takeLeadingNote(QString &s) {
     return std::nullopt;
 }
 
+// A comma item that cannot stand alone: it begins with a word that only
+// continues a phrase ("of", "or relating to", "especially Europe").
+bool continuesPhrase(QStringView item) {
+    static const QStringList words = {
+        QStringLiteral("of"),           QStringLiteral("or"),       QStringLiteral("and"),
+        QStringLiteral("from"),         QStringLiteral("relating"), QStringLiteral("pertaining"),
+        QStringLiteral("belonging"),    QStringLiteral("related"),  QStringLiteral("especially"),
+        QStringLiteral("particularly"), QStringLiteral("usually"),  QStringLiteral("chiefly"),
+        QStringLiteral("mainly"),       QStringLiteral("mostly"),   QStringLiteral("also"),
+        QStringLiteral("etc"),          QStringLiteral("e.g."),     QStringLiteral("i.e.")};
+    const QString first = item.trimmed().toString().section(u' ', 0, 0).toLower();
+    return words.contains(first);
+}
+
 } // namespace
 
 QString foldToAscii(QStringView text) {
@@ -247,15 +261,29 @@ QList<EnglishSense> englishSenses(QStringView gloss, bool verb, int *notEnglish)
         if (colon > 0 && wordCount(QStringView(part).first(colon)) <= 5) {
             part.truncate(colon);
         }
-        const QStringList items = splitOutsideBrackets(part, u",");
+        QStringList items = splitOutsideBrackets(part, u",");
+        // "paradisiacal, of, or relating to, paradise": from the first item
+        // that only continues a phrase, the rest is one description.
+        QString description;
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (continuesPhrase(items[i])) {
+                description = QStringList(items.mid(i)).join(QStringLiteral(", "));
+                items = items.first(i);
+                break;
+            }
+        }
         bool allShort = true;
         for (const QString &item : items) {
             allShort = allShort && wordCount(removeLongNotes(item, 0)) <= 4;
         }
         if (allShort) {
             pieces.append(items);
-        } else {
-            pieces.append(part);
+        } else if (!items.isEmpty()) {
+            pieces.append(items.join(QStringLiteral(", ")));
+        }
+        // A lone "etc" or "or" is no sense.
+        if (wordCount(description) > 1) {
+            pieces.append(description);
         }
     }
 

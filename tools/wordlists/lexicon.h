@@ -35,7 +35,9 @@ struct Sense {
     PartOfSpeech pos = PartOfSpeech::None;
     Origin origin = Origin::TranslationList;
     bool reversed = false; // made by reversing an entry of the other direction
-    int order = 0;         // the sense's number within its source entry
+    bool name = false;     // of a proper name ("Apple" the company, not the fruit)
+    int order = 0;         // the sense's number within its part of speech in the source entry
+    int ofSenses = 1;      // how many senses that part of speech has there
     qsizetype seq = 0;     // reading order over all sources, the last tie-breaker
     QString spelling;      // English entries: the headword as this source spells it
 };

@@ -21,6 +21,17 @@ QString chooseSpelling(const std::set<QString> &spellings) {
 
 } // namespace
 
+bool isAcronym(QStringView spelling) {
+    qsizetype letters = 0;
+    for (QChar c : spelling) {
+        if (c >= u'a' && c <= u'z') {
+            return false;
+        }
+        letters += c >= u'A' && c <= u'Z';
+    }
+    return letters >= 2;
+}
+
 void mergeCaseVariants(Lexicon &lexicon, Report &report) {
     for (auto &[key, entry] : lexicon.english) {
         std::set<QString> spellings;
@@ -29,6 +40,18 @@ void mergeCaseVariants(Lexicon &lexicon, Report &report) {
         }
         if (spellings.empty()) {
             continue;
+        }
+        const bool common = std::any_of(spellings.begin(), spellings.end(),
+                                        [](const QString &s) { return !isAcronym(s); });
+        if (common && std::any_of(spellings.begin(), spellings.end(), isAcronym)) {
+            std::erase_if(spellings, [](const QString &s) { return isAcronym(s); });
+            const auto acronym =
+                std::remove_if(entry.senses.begin(), entry.senses.end(),
+                               [](const Sense &s) { return isAcronym(s.spelling); });
+            report.drop(QStringLiteral("acronym sense kept out of the common word of its "
+                                       "letters"),
+                        entry.senses.end() - acronym);
+            entry.senses.erase(acronym, entry.senses.end());
         }
         report.drop(QStringLiteral("EN spellings merged with one differing only in case"),
                     qsizetype(spellings.size()) - 1);

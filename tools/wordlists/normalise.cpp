@@ -35,8 +35,33 @@ bool isAffixNotation(const QString &s) {
 
 } // namespace
 
-std::optional<QString> persianHeadword(QStringView raw, Report &report) {
+std::optional<QString> persianText(QStringView raw) {
     const auto normalised = wordlist::normalisePersian(raw);
+    if (!normalised) {
+        return std::nullopt;
+    }
+    return correctTypos(*normalised);
+}
+
+QString correctTypos(QString persian) {
+    for (const TypoPatch &p : typoPatches()) {
+        for (qsizetype at = persian.indexOf(p.wrong); at >= 0; at = persian.indexOf(p.wrong, at)) {
+            const qsizetype end = at + p.wrong.size();
+            const bool whole = (at == 0 || persian[at - 1] == u' ') &&
+                               (end == persian.size() || persian[end] == u' ');
+            if (whole) {
+                persian.replace(at, p.wrong.size(), p.right.toString());
+                at += p.right.size();
+            } else {
+                at = end;
+            }
+        }
+    }
+    return persian;
+}
+
+std::optional<QString> persianHeadword(QStringView raw, Report &report) {
+    const auto normalised = persianText(raw);
     if (!normalised) {
         report.drop(
             QStringLiteral("Persian text with letters outside the 34 or presentation forms"));

@@ -18,6 +18,19 @@ namespace vorlan::wordlists {
 // than FA allows.
 std::optional<QString> persianHeadword(QStringView raw, Report &report);
 
+// Persian text of a source in the lists' letter forms, known typos of the
+// sources corrected (patches.cpp); nothing when it has letters outside the 34.
+std::optional<QString> persianText(QStringView raw);
+
+// The reviewed corrections of source typos, applied to whole words of text
+// already in the lists' letter forms.
+struct TypoPatch {
+    QStringView wrong;
+    QStringView right;
+};
+QList<TypoPatch> typoPatches();
+QString correctTypos(QString persian);
+
 // The text without its parenthesised notes, nested ones included.
 QString withoutNotes(QStringView s);
 

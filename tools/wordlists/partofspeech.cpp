@@ -71,7 +71,7 @@ QString markerText(PartOfSpeech pos) {
 }
 
 PartOfSpeech partOfSpeech(QStringView pos, QStringView englishHint, const QStringList &persian) {
-    if (pos == u"n" || pos == u"noun") {
+    if (pos == u"n" || pos == u"noun" || pos == u"prop" || pos == u"name") {
         return PartOfSpeech::Noun;
     }
     if (pos == u"v" || pos == u"verb") {

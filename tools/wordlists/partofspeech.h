@@ -13,7 +13,7 @@ namespace vorlan::wordlists {
 QString markerText(PartOfSpeech pos);
 
 // A source's part of speech ("n", "noun", "v", "verb", "adj", ...) as a
-// marker group. A verb's transitivity comes from the English gloss when it
+// marker group; proper names are nouns. A verb's transitivity comes from the English gloss when it
 // says so, else from `persian`: all translations of the one sense, which
 // share it.
 PartOfSpeech partOfSpeech(QStringView sourcePos, QStringView englishHint,

@@ -59,7 +59,7 @@ void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, R
                 }
             }
             const QString label = labels.join(QStringLiteral(", "));
-            const auto persian = wordlist::normalisePersian(item.text);
+            const auto persian = persianText(item.text);
             if (!persian) {
                 report.drop(QStringLiteral("Persian text with letters outside the 34 or "
                                            "presentation forms"));
@@ -74,6 +74,7 @@ void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, R
                 s.core = QString(*persian).replace(QStringLiteral(" - "), QStringLiteral(", "));
                 s.label = label;
                 s.pos = pos;
+                s.name = t->pos == u"prop";
                 s.origin = origin;
                 lexicon.addEnglishSense(head, s);
             }
@@ -92,6 +93,7 @@ void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, R
                 s.core = english;
                 s.label = label;
                 s.pos = pos;
+                s.name = t->pos == u"prop";
                 s.origin = origin;
                 s.reversed = true;
                 lexicon.addPersianSense(*faHead, s);

@@ -41,8 +41,8 @@ void readWiktextract(const QString &text, Lexicon &lexicon, Report &report) {
             continue;
         }
         lexicon.persian[*faHead].otherKeys.append(e->otherKeys);
-        int senseIndex = 0;
         for (const PosBlock &block : e->blocks) {
+            int senseIndex = 0;
             const QString pos = block.pos.toLower();
             static const QStringList skipped = {
                 QStringLiteral("character"), QStringLiteral("symbol"),  QStringLiteral("punct"),
@@ -77,8 +77,10 @@ void readWiktextract(const QString &text, Lexicon &lexicon, Report &report) {
                     own.core = s.core;
                     own.label = s.label;
                     own.pos = marker;
+                    own.name = name;
                     own.origin = Origin::Wiktextract;
                     own.order = senseIndex;
+                    own.ofSenses = int(block.glosses.size());
                     lexicon.addPersianSense(*faHead, own);
                     const QString key = reversalKey(s, name);
                     if (key.isEmpty()) {

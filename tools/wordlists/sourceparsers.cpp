@@ -26,16 +26,38 @@ QStringList splitOutsideBrackets(QStringView text, QStringView separators) {
 
 namespace {
 
-TranslationItem parseItem(QString s) {
-    TranslationItem item;
-    static const QRegularExpression qualifier(QStringLiteral(R"(\[([^\]]*)\])"));
-    for (auto it = qualifier.globalMatch(s); it.hasNext();) {
-        const QString q = it.next().captured(1).trimmed();
-        if (!q.isEmpty()) {
-            item.qualifiers.append(q);
-        }
+// A label written as English text before the word, "religious: سلام عليكم";
+// naming the language itself ("Persian: قبله") says nothing.
+void takeTextLabel(TranslationItem &item) {
+    static const QRegularExpression label(QStringLiteral(R"(^([A-Za-z][A-Za-z ,]*):\s*(.*)$)"));
+    const auto m = label.match(item.text);
+    if (!m.hasMatch()) {
+        return;
     }
-    s.remove(qualifier);
+    const QString name = m.captured(1).trimmed();
+    static const QStringList language = {QStringLiteral("persian"), QStringLiteral("farsi"),
+                                         QStringLiteral("iranian")};
+    if (!language.contains(name.toLower())) {
+        item.qualifiers.append(name);
+    }
+    item.text = m.captured(2).trimmed();
+}
+
+// What is left of a torn transliteration after the Persian word:
+// "روانپزشكي ravan-pezeshki", "خونه خودته -ye". Capitals stay: "قرص X".
+QString withoutTrailingLatin(QString s) {
+    static const QRegularExpression tail(QStringLiteral(R"(\s+-?[a-z][a-z'-]*$)"));
+    static const QRegularExpression persian(QStringLiteral(R"([\x{0600}-\x{06FF}])"));
+    while (true) {
+        const auto m = tail.match(s);
+        if (!m.hasMatch() || !persian.match(s.left(m.capturedStart())).hasMatch()) {
+            return s;
+        }
+        s.truncate(m.capturedStart());
+    }
+}
+
+TranslationItem makeItem(QString s, QStringList qualifiers) {
     static const QRegularExpression tag(QStringLiteral(R"(\{[^}]*\})"));
     s.remove(tag);
     static const QRegularExpression translit(QStringLiteral(R"(/[^/]*/)"));
@@ -46,8 +68,40 @@ TranslationItem parseItem(QString s) {
         s.truncate(slash);
     }
     s.remove(QChar(0x2026));
-    item.text = s.simplified();
+    TranslationItem item{s.simplified(), std::move(qualifiers)};
+    takeTextLabel(item);
+    item.text = withoutTrailingLatin(item.text);
     return item;
+}
+
+// One comma-separated piece. Qualifiers in brackets stand before the word
+// they govern ("[colloquial] یه کمی") or after the last one ("شُما [polite]");
+// one between two words ("ترا [polite] شما را") starts a new translation.
+QList<TranslationItem> parseItems(QStringView s) {
+    static const QRegularExpression qualifier(QStringLiteral(R"(\[([^\]]*)\])"));
+    QList<TranslationItem> items;
+    QStringList pending;
+    qsizetype at = 0;
+    auto takeText = [&](QStringView text) {
+        if (text.trimmed().isEmpty()) {
+            return;
+        }
+        items.append(makeItem(text.toString(), pending));
+        pending.clear();
+    };
+    for (auto it = qualifier.globalMatch(s); it.hasNext();) {
+        const auto m = it.next();
+        takeText(s.sliced(at, m.capturedStart() - at));
+        if (const QString q = m.captured(1).trimmed(); !q.isEmpty()) {
+            pending.append(q);
+        }
+        at = m.capturedEnd();
+    }
+    takeText(s.sliced(at));
+    if (!pending.isEmpty() && !items.isEmpty()) {
+        items.back().qualifiers.append(pending);
+    }
+    return items;
 }
 
 } // namespace
@@ -68,10 +122,11 @@ std::optional<TranslationLine> parseTranslationLine(QStringView line) {
     // or torn as in "/jenāza/e", whose tail would stick to the Persian word.
     static const QRegularExpression translit(QStringLiteral(R"(/[^/,]*/[A-Za-z]*)"));
     const QString translations = m.captured(4).remove(translit);
-    for (const QString &raw : splitOutsideBrackets(translations, u",\u060C")) {
-        TranslationItem item = parseItem(raw);
-        if (!item.text.isEmpty()) {
-            t.items.append(item);
+    for (const QString &raw : splitOutsideBrackets(translations, u",;\u060C\u061B")) {
+        for (const TranslationItem &item : parseItems(raw)) {
+            if (!item.text.isEmpty()) {
+                t.items.append(item);
+            }
         }
     }
     if (t.headword.isEmpty() || t.items.isEmpty()) {

@@ -1,0 +1,274 @@
+// Each cleaning rule of the converter, on small tables.
+#include "englishtext.h"
+#include "fixtures.h"
+#include "normalise.h"
+#include "sourceparsers.h"
+#include "stages.h"
+#include "wordlistrules.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace vorlan::wordlists;
+
+namespace {
+
+using enum PartOfSpeech;
+
+TEST(CleaningRules, DescriptionsAreNoHeadwords) {
+    const std::pair<QString, bool> cases[] = {
+        {u"Sixth of something"_s, true},
+        {u"Directionally inside"_s, true},
+        {u"A male surname"_s, true},
+        {u"Of the sea"_s, true},
+        {u"Relating to Hinduism"_s, true},
+        {u"Especially Europe"_s, true},
+        {u"Turtle or tortoise"_s, true},
+        {u"Person from Sistan"_s, true},
+        {u"Descendant of Ali"_s, true},
+        {u"Lucky person"_s, true},
+        {u"Also, as well"_s, true},
+        {u"Certain vessels"_s, true},
+        {u"One's beloved"_s, true},
+        {u"Make someone laugh"_s, true},
+        // Words and phrases stay, also those that look a little alike.
+        {u"Of"_s, false},
+        {u"Satellite"_s, false},
+        {u"At once"_s, false},
+        {u"In front of"_s, false},
+        {u"Grizzly bear"_s, false},
+        {u"Early bird"_s, false},
+        {u"Court of law"_s, false},
+        {u"Deceive oneself"_s, false},
+        {u"Salesperson"_s, false},
+        {u"The Netherlands"_s, false},
+    };
+    for (const auto &[english, description] : cases) {
+        EXPECT_EQ(isDescription(english), description) << english.toStdString();
+    }
+}
+
+TEST(CleaningRules, DatedLabels) {
+    const std::pair<QString, bool> cases[] = {
+        {u"archaic"_s, true},
+        {u"obsolete"_s, true},
+        {u"dialectal, Kazerun"_s, true},
+        {u"Transoxianan, obsolete"_s, true},
+        {u"historical"_s, true},
+        {u"Middle Persian"_s, true},
+        {u"dated, literary"_s, true},
+        {u"archaic or dialectal"_s, true},
+        {u""_s, false},
+        {u"colloquial"_s, false},
+        {u"literary"_s, false},
+        {u"rare"_s, false},
+        {u"Dari"_s, false},
+        {u"figuratively"_s, false},
+    };
+    for (const auto &[label, dated] : cases) {
+        EXPECT_EQ(isDatedLabel(label), dated) << label.toStdString();
+    }
+}
+
+TEST(CleaningRules, PersianMeaningsHoldNoEnglishAndNoAffix) {
+    const std::pair<QString, bool> cases[] = {
+        {u"كتاب"_s, true},
+        {u"قرص X"_s, true}, // a capital letter is part of the word
+        {u"دكمه OK"_s, true},
+        {u"شكم (anatomy)"_s, true}, // English in a note is a note
+        {u"معني XX چيست?"_s, true},
+        {u"من ... سالم است"_s, true}, // a phrasebook pattern
+        {u"ezafe (اضافه ) is used"_s, false},
+        {u"داشتن + imperfective verb form"_s, false},
+        {u"pl. صص"_s, false},
+        {u"-ي"_s, false},
+        {u"يك -ي"_s, false},
+        {u"-تر"_s, false},
+        {u"اسكيت كردن -اسكيت"_s, false},
+        {u""_s, false},
+    };
+    for (const auto &[persian, meaning] : cases) {
+        EXPECT_EQ(isPersianMeaning(persian), meaning) << persian.toStdString();
+    }
+}
+
+TEST(CleaningRules, TypoPatchesReplaceWholeWordsOnly) {
+    const std::pair<QString, QString> cases[] = {
+        {u"نابفه"_s, u"نابغه"_s},
+        {u"شم ارا"_s, u"شما را"_s},
+        {u"(polite) شم ارا"_s, u"(polite) شما را"_s},
+        {u"نابفه ها"_s, u"نابغه ها"_s},
+        {u"نابفهي"_s, u"نابفهي"_s}, // another word
+        {u"شم اراده"_s, u"شم اراده"_s},
+        {u"كتاب"_s, u"كتاب"_s},
+    };
+    for (const auto &[text, corrected] : cases) {
+        EXPECT_EQ(correctTypos(text), corrected);
+    }
+    // Every patch is in the lists' letter forms and changes something.
+    for (const TypoPatch &p : typoPatches()) {
+        EXPECT_NE(p.wrong, p.right);
+        EXPECT_EQ(vorlan::wordlist::normalisePersian(p.right), p.right.toString());
+    }
+}
+
+// English labels in front of a translation, ';' between translations,
+// qualifiers between two words, and the remains of a torn transliteration.
+TEST(CleaningRules, TranslationItemsLoseEnglishText) {
+    const std::pair<QString, QString> cases[] = {
+        {u"hello {interj} (greeting) :: سلام /salâm/; religious: سلام علیکم /salâmo/"_s,
+         u"سلام|[religious] سلام علیکم"_s},
+        {u"qibla {n} (direction) :: Persian: قبله /qeble/"_s, u"قبله"_s},
+        {u"Spain {prop} :: اسپانیا; Dari: هسپانیه"_s, u"اسپانیا|[Dari] هسپانیه"_s},
+        {u"you {pron} (object) :: [familiar] تو را /to-rā/, ترا /torā/ [polite, plural] شم ارا"_s,
+         u"[familiar] تو را|ترا|[polite, plural] شم ارا"_s},
+        {u"you {determiner} :: [familiar] تو /to/, شُما /ʃomā/ [polite]"_s,
+         u"[familiar] تو|[polite] شُما"_s},
+        {u"psychiatry {n} :: روانپزشکی ravan-pezeshki"_s, u"روانپزشکی"_s},
+        {u"make yourself at home {phrase} :: [informal] خونه خودته -ye"_s,
+         u"[informal] خونه خودته"_s},
+        {u"ecstasy {n} (drug) :: قرص X"_s, u"قرص X"_s},
+    };
+    for (const auto &[line, items] : cases) {
+        const auto t = parseTranslationLine(line);
+        ASSERT_TRUE(t) << line.toStdString();
+        QStringList got;
+        for (const TranslationItem &item : t->items) {
+            got << (item.qualifiers.isEmpty() ? QString()
+                                              : u'[' + item.qualifiers.join(u", "_s) + u"] "_s) +
+                       item.text;
+        }
+        EXPECT_EQ(got.join(u'|'), items) << line.toStdString();
+    }
+}
+
+// "paradisiacal; of, or relating to, paradise": the description stays one
+// sense, and no fragment ("of") is split off to become a headword.
+TEST(CleaningRules, DescriptiveGlossesAreNotSplitIntoHeadwords) {
+    const std::tuple<QString, QString, QString> cases[] = {
+        {u"paradisiacal; of, or relating to, paradise"_s,
+         u"Paradisiacal|Of, or relating to, paradise"_s, u"Paradisiacal|"_s},
+        {u"of, or relating to, satellites"_s, u"Of, or relating to, satellites"_s, u""_s},
+        {u"Texan, of, from, or pertaining to Texas"_s, u"Texan|Of, from, or pertaining to Texas"_s,
+         u"Texan|"_s},
+        {u"books, papers, etc"_s, u"Books|Papers"_s, u"Books|Papers"_s},
+        {u"plain, field"_s, u"Plain|Field"_s, u"Plain|Field"_s},
+    };
+    for (const auto &[gloss, senses, keys] : cases) {
+        QStringList texts;
+        QStringList reversed;
+        for (const EnglishSense &s : englishSenses(gloss, false)) {
+            texts << s.text;
+            reversed << reversalKey(s, false);
+        }
+        EXPECT_EQ(texts.join(u'|'), senses);
+        EXPECT_EQ(reversed.join(u'|'), keys);
+    }
+}
+
+struct Row {
+    QString spelling;
+    QString core;
+    PartOfSpeech pos = Noun;
+    Origin origin = Origin::TranslationList;
+    bool reversed = false;
+    QString label = {};
+    bool name = false;
+    int order = 0;
+    int ofSenses = 1;
+};
+
+// The one English record of the rows after merging and cleaning.
+QString englishRecord(const std::vector<Row> &rows) {
+    Lexicon lex;
+    for (const Row &r : rows) {
+        Sense s;
+        s.core = r.core;
+        s.pos = r.pos;
+        s.origin = r.origin;
+        s.reversed = r.reversed;
+        s.label = r.label;
+        s.name = r.name;
+        s.order = r.order;
+        s.ofSenses = r.ofSenses;
+        lex.addEnglishSense(r.spelling, s);
+    }
+    Report report;
+    mergeCaseVariants(lex, report);
+    cleanSenses(lex, report);
+    const WordListRecords out = renderLists(lex, report);
+    return out.en.isEmpty() ? u"<none>"_s : out.en.front() + u" = "_s + out.en2fa.front();
+}
+
+TEST(CleaningRules, EnglishEntries) {
+    constexpr Origin wikt = Origin::Wiktextract;
+    const std::pair<std::vector<Row>, QString> cases[] = {
+        // A source's own senses before reversed ones, whatever the part of speech.
+        {{{u"Father"_s, u"خداي پدر"_s, Noun, Origin::TranslationList, false, {}, true},
+          {u"Father"_s, u"پدر"_s},
+          {u"Father"_s, u"والد"_s, Noun, wikt, true}},
+         u"Father = (.n): پدر - والد - خداي پدر"_s},
+        {{{u"Apple"_s, u"اپل"_s, Noun, Origin::TranslationList, false, {}, true},
+          {u"Apple"_s, u"سيب"_s}},
+         u"Apple = (.n): سيب - اپل"_s},
+        {{{u"Book"_s, u"دفتر"_s, Noun, wikt, true}, {u"Book"_s, u"رزرو كردن"_s, VerbT}},
+         u"Book = (.vt): رزرو كردن - (.n): دفتر"_s},
+        {{{u"Word"_s, u"ب"_s, Noun, Origin::Wordnet},
+          {u"Word"_s, u"الف"_s, Noun, Origin::TeamList}},
+         u"Word = (.n): الف - ب"_s},
+        // Dated senses go beside a current one, stay when they are all there is.
+        {{{u"Book"_s, u"نامك"_s, Noun, Origin::TranslationList, false, u"Middle Persian"_s},
+          {u"Book"_s, u"كتاب"_s}},
+         u"Book = (.n): كتاب"_s},
+        {{{u"Word"_s, u"ب"_s, Noun, wikt, true, u"obsolete"_s},
+          {u"Word"_s, u"الف"_s, Noun, wikt, true, u"archaic"_s}},
+         u"Word = (.n): (obsolete) ب - (archaic) الف"_s},
+        // An acronym's senses never join the common word.
+        {{{u"Who"_s, u"كي"_s, None}, {u"WHO"_s, u"سازمان بهداشت جهاني"_s, Noun, wikt, true}},
+         u"Who = كي"_s},
+        {{{u"WHO"_s, u"سازمان بهداشت جهاني"_s, Noun, wikt, true}},
+         u"WHO = (.n): سازمان بهداشت جهاني"_s},
+        // Descriptions, English words, affixes and deep reversals are no senses.
+        {{{u"Sixth of something"_s, u"شش يك"_s, Noun, wikt, true}}, u"<none>"_s},
+        {{{u"Of"_s, u"ezafe (اضافه ) is used"_s, None}, {u"Of"_s, u"از"_s, None}}, u"Of = از"_s},
+        {{{u"An"_s, u"-ي"_s, None}, {u"An"_s, u"يك -ي"_s, None}}, u"<none>"_s},
+        {{{u"Chessboard"_s, u"دشت"_s, Noun, wikt, true, {}, false, 3, 6}}, u"<none>"_s},
+        {{{u"Shaky"_s, u"لرزان"_s, Adj, wikt, true, {}, false, 3, 4}}, u"Shaky = (.adj): لرزان"_s},
+        {{{u"Desert"_s, u"دشت"_s, Noun, wikt, true, {}, false, 1, 6}}, u"Desert = (.n): دشت"_s},
+    };
+    for (const auto &[rows, record] : cases) {
+        EXPECT_EQ(englishRecord(rows), record);
+    }
+}
+
+TEST(CleaningRules, PersianEntries) {
+    const std::pair<std::vector<Row>, QString> cases[] = {
+        {{{{}, u"Book"_s, Noun, Origin::TranslationList, true},
+          {{}, u"Volume"_s, Noun, Origin::Wordnet},
+          {{}, u"Writing"_s, Noun, Origin::Wiktextract}},
+         u"Writing - Volume - Book"_s},
+        {{{{}, u"Letter"_s, Noun, Origin::Wiktextract, false, u"archaic"_s},
+          {{}, u"Book"_s, Noun, Origin::Wiktextract}},
+         u"Book"_s},
+        {{{{}, u"Letter"_s, Noun, Origin::Wiktextract, false, u"archaic"_s}},
+         u"Letter (archaic)"_s},
+    };
+    for (const auto &[rows, record] : cases) {
+        Lexicon lex;
+        for (const Row &r : rows) {
+            Sense s;
+            s.core = r.core;
+            s.origin = r.origin;
+            s.reversed = r.reversed;
+            s.label = r.label;
+            lex.addPersianSense(u"كتاب"_s, s);
+        }
+        Report report;
+        cleanSenses(lex, report);
+        const WordListRecords out = renderLists(lex, report);
+        ASSERT_EQ(out.fa2en.size(), 1);
+        EXPECT_EQ(out.fa2en.front(), record);
+    }
+}
+
+} // namespace

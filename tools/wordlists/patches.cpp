@@ -1,0 +1,17 @@
+#include "normalise.h"
+
+// Typos of the sources, each checked by eye against the source line and the
+// word's usual spelling. Whole words, in the lists' letter forms (ي, ك).
+namespace vorlan::wordlists {
+
+QList<TypoPatch> typoPatches() {
+    static const QList<TypoPatch> patches = {
+        // genius {n}: transliterated nâbeğe; غ typed as the key beside it.
+        {u"نابفه", u"نابغه"},
+        // you {pron}, object: transliterated šomā-rā; the space slipped one letter.
+        {u"شم ارا", u"شما را"},
+    };
+    return patches;
+}
+
+} // namespace vorlan::wordlists
