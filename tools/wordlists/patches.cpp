@@ -10,6 +10,8 @@ QList<TypoPatch> typoPatches() {
         {u"نابفه", u"نابغه"},
         // you {pron}, object: transliterated šomā-rā; the space slipped one letter.
         {u"شم ارا", u"شما را"},
+        // doggy style {n}: transliterated az posht be jelo gozashtan, spelt as heard.
+        {u"اض پوشت ب ژلو گوضشتن", u"از پشت به جلو گذاشتن"},
     };
     return patches;
 }

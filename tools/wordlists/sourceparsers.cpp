@@ -122,7 +122,7 @@ std::optional<TranslationLine> parseTranslationLine(QStringView line) {
     // or torn as in "/jenāza/e", whose tail would stick to the Persian word.
     static const QRegularExpression translit(QStringLiteral(R"(/[^/,]*/[A-Za-z]*)"));
     const QString translations = m.captured(4).remove(translit);
-    for (const QString &raw : splitOutsideBrackets(translations, u",;\u060C\u061B")) {
+    for (const QString &raw : splitOutsideBrackets(translations, u",;\u060C\u061B\u066C")) {
         for (const TranslationItem &item : parseItems(raw)) {
             if (!item.text.isEmpty()) {
                 t.items.append(item);
