@@ -128,6 +128,7 @@ TEST(CleaningRules, TranslationItemsLoseEnglishText) {
         {u"make yourself at home {phrase} :: [informal] خونه خودته -ye"_s,
          u"[informal] خونه خودته"_s},
         {u"ecstasy {n} (drug) :: قرص X"_s, u"قرص X"_s},
+        {u"be {v} :: داشتن + imperfective verb form"_s, u"داشتن + imperfective verb form"_s},
         {u"more often than not {adv} :: اکثر اوقات٬ اکثرا"_s, u"اکثر اوقات|اکثرا"_s},
     };
     for (const auto &[line, items] : cases) {

@@ -1,5 +1,7 @@
 #include "sourceparsers.h"
 
+#include "wordlistrules.h"
+
 #include <QHash>
 #include <QRegularExpression>
 
@@ -44,17 +46,19 @@ void takeTextLabel(TranslationItem &item) {
 }
 
 // What is left of a torn transliteration after the Persian word:
-// "روانپزشكي ravan-pezeshki", "خونه خودته -ye". Capitals stay: "قرص X".
+// "روانپزشكي ravan-pezeshki", "خونه خودته -ye". One word only, after text
+// without Latin letters: English words in a row ("+ imperfective verb
+// form") are an explanation, which the cleaning drops whole. Capitals stay:
+// "قرص X".
 QString withoutTrailingLatin(QString s) {
     static const QRegularExpression tail(QStringLiteral(R"(\s+-?[a-z][a-z'-]*$)"));
-    static const QRegularExpression persian(QStringLiteral(R"([\x{0600}-\x{06FF}])"));
-    while (true) {
-        const auto m = tail.match(s);
-        if (!m.hasMatch() || !persian.match(s.left(m.capturedStart())).hasMatch()) {
-            return s;
-        }
+    static const QRegularExpression latin(QStringLiteral(R"([A-Za-z])"));
+    const auto m = tail.match(s);
+    if (m.hasMatch() && wordlist::containsPersianLetter(s.left(m.capturedStart())) &&
+        !latin.match(s.left(m.capturedStart())).hasMatch()) {
         s.truncate(m.capturedStart());
     }
+    return s;
 }
 
 TranslationItem makeItem(QString s, QStringList qualifiers) {
