@@ -69,13 +69,13 @@ void dropSenses(std::vector<Sense> &senses, Report &report, const QString &why, 
     senses.erase(end, senses.end());
 }
 
-void dropDatedBesideCurrent(std::vector<Sense> &senses, Report &report) {
+void dropDatedBesideCurrent(std::vector<Sense> &senses, Report &report, const QString &list) {
     const bool current = std::any_of(senses.begin(), senses.end(),
                                      [](const Sense &s) { return !isDatedLabel(s.label); });
     if (current) {
         dropSenses(senses, report,
-                   QStringLiteral("archaic, obsolete, dialectal or historical sense beside a "
-                                  "current one"),
+                   list + QStringLiteral(": archaic, obsolete, dialectal or historical sense "
+                                         "beside a current one"),
                    [](const Sense &s) { return isDatedLabel(s.label); });
     }
 }
@@ -92,7 +92,7 @@ void cleanEnglish(EnglishEntry &entry, Report &report, qsizetype &duplicates) {
                    return s.reversed && s.origin == Origin::Wiktextract &&
                           s.ofSenses >= kLongSenseList && s.order >= kDeepSense;
                });
-    dropDatedBesideCurrent(senses, report);
+    dropDatedBesideCurrent(senses, report, QStringLiteral("EN2FA"));
 
     // The part-of-speech groups keep their order (nouns, verbs, adjectives,
     // ...), except that one with a better kind of sense comes first: a group
@@ -127,7 +127,7 @@ void cleanEnglish(EnglishEntry &entry, Report &report, qsizetype &duplicates) {
 void cleanPersian(PersianEntry &entry, Report &report, qsizetype &duplicates,
                   qsizetype &explanations) {
     std::vector<Sense> &senses = entry.senses;
-    dropDatedBesideCurrent(senses, report);
+    dropDatedBesideCurrent(senses, report, QStringLiteral("FA2EN"));
     std::stable_sort(senses.begin(), senses.end(), [](const Sense &a, const Sense &b) {
         return persianRank(a) < persianRank(b);
     });
