@@ -195,10 +195,14 @@ bool isDescription(QStringView english) {
     if (words.contains(QStringLiteral("or"))) {
         return true;
     }
-    // A definition's head: "person from Sistan", "descendant of Ali", "act of writing".
+    // A definition's head: "person from Sistan", "descendant of Ali", "act of
+    // writing", "grandfather of Rostam", "character in Shahnama"; and a
+    // pointer to the source's notes, "see usage notes".
     static const QRegularExpression head(
         QStringLiteral(R"(^(person|people|descendant|act|kind|type|sort|species|variety|member|)"
-                       R"(native|inhabitant|resident|one|thing|ability) (of|from|who|that|to)$)"));
+                       R"(native|inhabitant|resident|one|thing|ability|character|seller|)"
+                       R"(grandfather|grandmother|father|mother|son|daughter|wife|husband|)"
+                       R"(brother|sister) (of|from|who|that|to|in)$|^see (usage|also)$)"));
     if (head.match(words[0] + u' ' + words[1]).hasMatch()) {
         return true;
     }
