@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -103,5 +105,24 @@ TEST(RealLists, WellKnownWordsAndNoJunk) {
     EXPECT_FALSE(english.contains(u"lternative form of"_s));
     EXPECT_FALSE(english.contains(u"&amp;"_s));
 }
+
+#ifdef VORLAN_CONVERTED_FROM_SOURCES
+TEST(RealLists, ConvertingAgainGivesTheSameBytes) {
+    QTemporaryDir out;
+    QProcess tool;
+    tool.start(QStringLiteral(VORLAN_WORDLISTS_TOOL),
+               {u"--sources"_s, QStringLiteral(VORLAN_SOURCES), u"--wordnet"_s,
+                QStringLiteral(VORLAN_WORDNET), u"--team"_s, QStringLiteral(VORLAN_TEAM_LIST),
+                u"--out"_s, out.path()});
+    ASSERT_TRUE(tool.waitForFinished(300000) && tool.exitStatus() == QProcess::NormalExit &&
+                tool.exitCode() == 0)
+        << tool.readAllStandardError().toStdString();
+    for (const char *name : {"EN", "EN2FA", "FA", "FA2EN"}) {
+        QFile again(QDir(out.path()).filePath(QLatin1String(name)));
+        ASSERT_TRUE(again.open(QIODevice::ReadOnly)) << name;
+        EXPECT_TRUE(again.readAll() == readList(name)) << name;
+    }
+}
+#endif
 
 } // namespace
