@@ -90,6 +90,9 @@ TEST(CleaningRules, PersianMeaningsHoldNoEnglishAndNoAffix) {
         {u"يك -ي"_s, false},
         {u"-تر"_s, false},
         {u"اسكيت كردن -اسكيت"_s, false},
+        {u"(حرف تعريف معين)"_s, true}, // a grammar note in Persian
+        {u"(anatomy)"_s, false},
+        {u"(حرف noun)"_s, false},
         {u""_s, false},
     };
     for (const auto &[persian, meaning] : cases) {
@@ -134,6 +137,8 @@ TEST(CleaningRules, TranslationItemsLoseEnglishText) {
          u"[informal] خونه خودته"_s},
         {u"ecstasy {n} (drug) :: قرص X"_s, u"قرص X"_s},
         {u"be {v} :: داشتن + imperfective verb form"_s, u"داشتن + imperfective verb form"_s},
+        {u"my {determiner} :: ـم /-am/ [suffix], من"_s, u"[suffix] -م|من"_s},
+        {u"idiom {n} :: زبان زد ـ زبانزد"_s, u"زبان زد - زبانزد"_s},
         {u"more often than not {adv} :: اکثر اوقات٬ اکثرا"_s, u"اکثر اوقات|اکثرا"_s},
     };
     for (const auto &[line, items] : cases) {

@@ -1,6 +1,7 @@
 #include "stages.h"
 
 #include "normalise.h"
+#include "wordlistrules.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -239,9 +240,14 @@ bool isPersianMeaning(QStringView persian) {
         return false;
     }
     const QStringList words = text.split(u' ', Qt::SkipEmptyParts);
-    return !words.isEmpty() && std::none_of(words.begin(), words.end(), [](const QString &w) {
-        return w.startsWith(u'-') || w.endsWith(u'-');
-    });
+    if (words.isEmpty()) {
+        // Wholly a note: a Persian one ("(حرف تعريف معين)" for "the") tells
+        // the reader something, an English one does not.
+        return vorlan::wordlist::containsPersianLetter(persian) &&
+               !english.match(persian).hasMatch();
+    }
+    return std::none_of(words.begin(), words.end(),
+                        [](const QString &w) { return w.startsWith(u'-') || w.endsWith(u'-'); });
 }
 
 void cleanSenses(Lexicon &lexicon, Report &report) {

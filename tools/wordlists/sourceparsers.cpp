@@ -72,6 +72,11 @@ TranslationItem makeItem(QString s, QStringList qualifiers) {
         s.truncate(slash);
     }
     s.remove(QChar(0x2026));
+    // A tatweel at a word's edge writes an affix ("ـم" for "my"), which the
+    // letter normalisation would hide; it is spelt as the hyphen it stands for.
+    static const QRegularExpression tatweel(
+        QStringLiteral(R"((?<=^|\s)\x{0640}+|\x{0640}+(?=$|\s))"));
+    s.replace(tatweel, QStringLiteral("-"));
     TranslationItem item{s.simplified(), std::move(qualifiers)};
     takeTextLabel(item);
     item.text = withoutTrailingLatin(item.text);
