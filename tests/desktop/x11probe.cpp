@@ -1,9 +1,12 @@
 #include "x11probe.h"
 
 #include <QByteArrayList>
+#include <QList>
 
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
 #include <algorithm>
@@ -30,9 +33,31 @@ QByteArray property(Display *display, Window window, const char *name) {
     return bytes;
 }
 
+// A client message to the root window, as EWMH asks of pagers and taskbars.
+void sendToRoot(Display *display, Window window, const char *type, long data0, long data1 = 0) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, type, False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = data0;
+    event.xclient.data.l[1] = data1;
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(display, False);
+}
+
 } // namespace
 
-X11Probe::X11Probe() : display_(XOpenDisplay(nullptr)) {}
+// Windows of other clients may go at any moment; a request about one that is
+// gone only finds nothing.
+static int ignoreErrors(Display *, XErrorEvent *) {
+    return 0;
+}
+
+X11Probe::X11Probe() : display_(XOpenDisplay(nullptr)) {
+    XSetErrorHandler(ignoreErrors);
+}
 
 X11Probe::~X11Probe() {
     if (display_ != nullptr) {
@@ -78,6 +103,93 @@ void X11Probe::type(unsigned keycode, const QList<unsigned> &modifiers) {
         XTestFakeKeyEvent(display_, *m, False, CurrentTime);
     }
     XSync(display_, False);
+}
+
+} // namespace vorlan::test
+
+namespace vorlan::test {
+
+void X11Probe::setRulesName(const QByteArray &rules) {
+    const Window root = DefaultRootWindow(display_);
+    QByteArray names = property(display_, root, "_XKB_RULES_NAMES");
+    names = rules + names.mid(names.indexOf('\0'));
+    const Atom atom = XInternAtom(display_, "_XKB_RULES_NAMES", False);
+    XChangeProperty(display_, root, atom, XA_STRING, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char *>(names.constData()), int(names.size()));
+    XSync(display_, False);
+}
+
+unsigned long X11Probe::createWindow() {
+    const Window window =
+        XCreateSimpleWindow(display_, DefaultRootWindow(display_), 50, 50, 200, 100, 0, 0, 0);
+    XStoreName(display_, window, "probe");
+    XSelectInput(display_, window, KeyPressMask | FocusChangeMask);
+    XMapRaised(display_, window);
+    XSync(display_, False);
+    return window;
+}
+
+void X11Probe::activate(unsigned long window) {
+    sendToRoot(display_, window, "_NET_ACTIVE_WINDOW", 2, CurrentTime);
+}
+
+bool X11Probe::hasFocus(unsigned long window) {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    while (focus != 0 && focus != PointerRoot) {
+        if (focus == window) {
+            return true;
+        }
+        Window root = 0;
+        Window parent = 0;
+        Window *children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(display_, focus, &root, &parent, &children, &count) == 0) {
+            return false;
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        if (focus == root) {
+            return false;
+        }
+        focus = parent;
+    }
+    return false;
+}
+
+QList<unsigned long> X11Probe::keysymsReceived(unsigned long window) {
+    QList<unsigned long> keysyms;
+    XEvent event;
+    while (XCheckWindowEvent(display_, window, KeyPressMask, &event)) {
+        char text[16];
+        KeySym keysym = 0;
+        XLookupString(&event.xkey, text, sizeof text, &keysym, nullptr);
+        keysyms.append(keysym);
+    }
+    return keysyms;
+}
+
+unsigned long X11Probe::windowOf(qint64 pid) {
+    const QByteArray clients = property(display_, DefaultRootWindow(display_), "_NET_CLIENT_LIST");
+    const auto *windows = reinterpret_cast<const unsigned long *>(clients.constData());
+    for (qsizetype i = 0; i < clients.size() / qsizetype(sizeof(long)); ++i) {
+        const QByteArray owner = property(display_, windows[i], "_NET_WM_PID");
+        if (owner.size() == sizeof(long) &&
+            *reinterpret_cast<const unsigned long *>(owner.constData()) == quint64(pid)) {
+            return windows[i];
+        }
+    }
+    return 0;
+}
+
+QString X11Probe::title(unsigned long window) {
+    return QString::fromUtf8(property(display_, window, "_NET_WM_NAME"));
+}
+
+void X11Probe::close(unsigned long window) {
+    sendToRoot(display_, window, "_NET_CLOSE_WINDOW", CurrentTime, 2);
 }
 
 } // namespace vorlan::test

@@ -32,6 +32,29 @@ public:
     // down around it.
     void type(unsigned keycode, const QList<unsigned> &modifiers = {});
 
+    // The rules name of _XKB_RULES_NAMES, and a way to set it as any client
+    // on the display can.
+    QString rulesName() { return xkbName(0); }
+    void setRulesName(const QByteArray &rules);
+
+    // A top-level window of the probe's own, as another program would have,
+    // mapped and listening to its key presses.
+    unsigned long createWindow();
+    // Asks the window manager to activate a window, as a taskbar does.
+    void activate(unsigned long window);
+    // Whether the input focus is on the window or inside it.
+    bool hasFocus(unsigned long window);
+    // The keysyms of the key presses a window of the probe received since the
+    // last call, as that window's program would read them.
+    QList<unsigned long> keysymsReceived(unsigned long window);
+
+    // The managed top-level window of a process (_NET_WM_PID), 0 while none.
+    unsigned long windowOf(qint64 pid);
+    // _NET_WM_NAME of a window.
+    QString title(unsigned long window);
+    // Asks the window manager to close a window, as its close button does.
+    void close(unsigned long window);
+
 private:
     QString xkbName(int field);
     _XDisplay *display_ = nullptr;
