@@ -12,15 +12,16 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vorlan::x11 {
 
 namespace {
-
-// Where Debian's xkb-data keeps the rules that name a keymap's components.
-constexpr const char *RulesDirectory = "/usr/share/X11/xkb/rules/";
 
 // XKB has four groups; a layout beyond them cannot be added.
 constexpr int MaxGroups = XkbNumKbdGroups;
@@ -49,6 +50,16 @@ QStringList splitList(const char *text) {
 QString layoutName(const QString &entry) {
     const qsizetype paren = entry.indexOf(u'(');
     return (paren < 0 ? entry : entry.left(paren)).trimmed();
+}
+
+// The names we hand to the rules and the server: what xkb-data's names are
+// made of. Anything else in the server's description means someone else's
+// doing, and no layout is added on top of it.
+bool isSaneNameList(const QString &text) {
+    return text.size() <= 512 && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+               return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                      (c >= u'0' && c <= u'9') || QStringView(u"_-+:,.()").contains(c);
+           });
 }
 
 char *dup(const QString &text) {
@@ -111,6 +122,46 @@ bool focusIsIn(Display *display, Window window) {
 }
 
 } // namespace
+
+bool isPlainRulesName(const QString &name) {
+    return !name.isEmpty() && name.size() <= 64 &&
+           std::all_of(name.cbegin(), name.cend(), [](QChar c) {
+               return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                      (c >= u'0' && c <= u'9') || c == u'_' || c == u'-';
+           });
+}
+
+std::optional<QByteArray> readRulesFile(const QByteArray &folder, const QString &name) {
+    if (!isPlainRulesName(name)) {
+        return std::nullopt;
+    }
+    const QByteArray path = folder + '/' + name.toLatin1();
+    // Non-blocking: opening a FIFO then returns at once, and fstat turns it
+    // away with devices and folders before a byte is read.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    QByteArray text;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
+        info.st_size <= MaxRulesFileSize) {
+        // One byte more than allowed tells a file that grew meanwhile.
+        text.resize(MaxRulesFileSize + 1);
+        qsizetype total = 0;
+        ssize_t got = 0;
+        while (total < text.size() &&
+               (got = ::read(fd, text.data() + total, size_t(text.size() - total))) > 0) {
+            total += got;
+        }
+        text.resize(got < 0 || total > MaxRulesFileSize ? 0 : total);
+    }
+    ::close(fd);
+    if (text.isEmpty()) {
+        return std::nullopt;
+    }
+    return text;
+}
 
 QString xkbLayoutFor(const QString &layoutId) {
     if (layoutId == u"00000429") {
@@ -192,12 +243,25 @@ bool Keyboard::lockGroup(int group) {
 
 bool Keyboard::loadNames(const KeyboardNames &names) {
     Display *display = connection_->display();
-    const QByteArray rulesPath = names.rules.contains(u'/')
-                                     ? names.rules.toLatin1()
-                                     : QByteArray(RulesDirectory) + names.rules.toLatin1();
-    XkbRF_RulesPtr rules =
-        XkbRF_Load(const_cast<char *>(rulesPath.constData()), const_cast<char *>("C"), False, True);
-    if (rules == nullptr) {
+    const bool sane = isSaneNameList(names.model) && isSaneNameList(names.layouts.join(u',')) &&
+                      isSaneNameList(names.variants.join(u',')) && isSaneNameList(names.options);
+    // The rules name comes from the server: only a file of the system's rules
+    // folder is read, and by us, so that libxkbfile never opens a path
+    // another client chose.
+    std::optional<QByteArray> text = sane ? readRulesFile(RulesFolder, names.rules) : std::nullopt;
+    if (!text) {
+        return false;
+    }
+    XkbRF_RulesPtr rules = XkbRF_Create(0, 0);
+    FILE *file = rules != nullptr ? fmemopen(text->data(), size_t(text->size()), "r") : nullptr;
+    const bool parsed = file != nullptr && XkbRF_LoadRules(file, rules) == True;
+    if (file != nullptr) {
+        std::fclose(file);
+    }
+    if (!parsed) {
+        if (rules != nullptr) {
+            XkbRF_Free(rules, True);
+        }
         return false;
     }
     VarDefs vars;

@@ -3,6 +3,7 @@
 #include "display.h"
 #include "services.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +11,21 @@
 #include <optional>
 
 namespace vorlan::x11 {
+
+// Where Debian's xkb-data keeps the rules that name a keymap's components.
+inline constexpr const char *RulesFolder = "/usr/share/X11/xkb/rules";
+// Far more than any rules file (evdev is about 45 KB).
+inline constexpr qint64 MaxRulesFileSize = 1 << 20;
+
+// Whether a rules name read from the server (_XKB_RULES_NAMES, which any
+// client may set) is a plain name: 1 to 64 letters, digits, "_" or "-", so
+// never a path.
+bool isPlainRulesName(const QString &name);
+
+// The text of the rules file `name` in `folder`: only for a plain name, only
+// from a regular file (a link to one will do) of 1 byte to MaxRulesFileSize.
+// Never blocks on a FIFO or a device. Nothing for anything else.
+std::optional<QByteArray> readRulesFile(const QByteArray &folder, const QString &name);
 
 // The XKB layout name of a layout identifier: "ir" for "00000429", "us" for
 // "00000409", empty for any other.
@@ -39,7 +55,8 @@ public:
 
     // Locks the XKB group of the layout; when the server has no such group,
     // first reloads its keymap with the layout added after the user's own,
-    // as `setxkbmap -layout us,ir` would. False when any step fails.
+    // as `setxkbmap -layout us,ir` would. False when any step fails, and
+    // when the server's rules name is not one of the system's rules files.
     bool loadKeyboardLayout(const QString &layoutId) override;
     // XTest presses of Control_L, Shift_L, then their releases; waits (at
     // most about 200 ms) for this application to handle the last release when

@@ -4,12 +4,18 @@
 #include "fakes.h"
 #include "inputlanguage.h"
 #include "speech.h"
+#include "x11/keyboard.h"
 
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -83,6 +89,66 @@ TEST(InputLanguage, LayoutsThenFocusAndChord) {
                            u"keyboard.sendCtrlShift()"_s, u"keyboard.sendCtrlShift()"_s}));
     EXPECT_EQ(log.calls()[2].focus, u"txtEnSearch"_s);
     EXPECT_EQ(log.calls()[3].focus, u"txtFaSearch"_s);
+}
+
+// The rules name comes from an X property any client may set: only a plain
+// name is looked up, and only a regular file of sane size is read; FIFOs,
+// devices and folders are turned away without blocking.
+TEST(XkbRules, OnlyPlainNamesOfRegularFilesAreRead) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QByteArray path = QFile::encodeName(folder.path());
+    const QByteArray rules = "! model = keycodes\n  *  = evdev\n";
+    const auto make = [&](const char *name, const QByteArray &content) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    };
+    make("evdev", rules);
+    make("empty", {});
+    make("big", QByteArray(vorlan::x11::MaxRulesFileSize + 1, '#'));
+    make("largest", QByteArray(vorlan::x11::MaxRulesFileSize, '#'));
+    ASSERT_EQ(::symlink("evdev", (path + "/xorg").constData()), 0);
+    ASSERT_EQ(::symlink("/dev/zero", (path + "/zero").constData()), 0);
+    ASSERT_EQ(::mkfifo((path + "/fifo").constData(), 0600), 0);
+    ASSERT_EQ(::symlink("fifo", (path + "/fifolink").constData()), 0);
+    ASSERT_EQ(::mkdir((path + "/folder").constData(), 0700), 0);
+
+    const std::tuple<QString, bool, bool> cases[] = {
+        // name, plain, read
+        {u"evdev"_s, true, true},
+        {u"xorg"_s, true, true}, // a link to a rules file, as Debian's xorg is
+        {u"largest"_s, true, true},
+        {u"base-2_x"_s, true, false}, // plain, but no such file
+        {u"big"_s, true, false},
+        {u"empty"_s, true, false},
+        {u"zero"_s, true, false},
+        {u"fifo"_s, true, false},
+        {u"fifolink"_s, true, false},
+        {u"folder"_s, true, false},
+        {u"/dev/zero"_s, false, false},
+        {u"../rules/evdev"_s, false, false},
+        {u"a/b"_s, false, false},
+        {u""_s, false, false},
+        {u"."_s, false, false},
+        {u".."_s, false, false},
+        {u"ev dev"_s, false, false},
+        {u"evdev\n"_s, false, false},
+        {u"\u00E9vdev"_s, false, false},
+        {QString(64, u'a'), true, false},
+        {QString(65, u'a'), false, false},
+    };
+    for (const auto &[name, plain, read] : cases) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_EQ(vorlan::x11::isPlainRulesName(name), plain);
+        const std::optional<QByteArray> text = vorlan::x11::readRulesFile(path, name);
+        EXPECT_EQ(text.has_value(), read);
+        if (text && name == u"evdev"_s) {
+            EXPECT_EQ(*text, rules);
+        }
+    }
+    // The system's own rules are found by name.
+    EXPECT_TRUE(vorlan::x11::readRulesFile(vorlan::x11::RulesFolder, u"evdev"_s).has_value());
 }
 
 // Without an engine nothing is spoken, and the next text asks again; then

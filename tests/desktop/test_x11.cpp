@@ -11,9 +11,12 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <X11/keysym.h>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -30,7 +33,8 @@ struct X11Test : testing::Test {
     // Gives the server this configuration, in its first group, as a session would.
     void startWith(const QString &layouts, const QString &variants = {}) {
         QProcess setxkbmap;
-        setxkbmap.start(u"setxkbmap"_s, {u"-layout"_s, layouts, u"-variant"_s, variants});
+        setxkbmap.start(u"setxkbmap"_s,
+                        {u"-rules"_s, u"evdev"_s, u"-layout"_s, layouts, u"-variant"_s, variants});
         ASSERT_TRUE(setxkbmap.waitForFinished(30000) && setxkbmap.exitCode() == 0);
         ASSERT_EQ(probe.layouts(), layouts);
         probe.lockGroup(0);
@@ -99,6 +103,32 @@ TEST_F(X11Test, LocksTheLayoutsGroupAddingItWhereMissing) {
             EXPECT_EQ(probe.lockedGroup(), group);
         }
     }
+}
+
+// _XKB_RULES_NAMES is anyone's to write: a rules name that is a path, climbs
+// out of the rules folder or names no rules file adds no layout, at once and
+// quietly. A FIFO or an endless device is never read.
+TEST_F(X11Test, RulesNameFromTheServerIsNeverAPath) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QByteArray fifo = QFile::encodeName(folder.filePath(u"fifo"_s));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    for (const QByteArray &rules :
+         {QByteArray("/dev/zero"), fifo, QByteArray("../../../../../../../../dev/zero"),
+          QByteArray("/usr/share/X11/xkb/rules/evdev"), QByteArray("nosuchrules"),
+          QByteArray("evdev\n")}) {
+        SCOPED_TRACE(rules.toStdString());
+        startWith(u"us"_s);
+        probe.setRulesName(rules);
+        EXPECT_FALSE(services->keyboard().loadKeyboardLayout(u"00000429"_s));
+        EXPECT_EQ(probe.layouts(), u"us"_s);
+        EXPECT_EQ(probe.lockedGroup(), 0);
+        EXPECT_EQ(probe.rulesName(), QString::fromLatin1(rules));
+    }
+    // The system's own rules, by name, still work.
+    startWith(u"us"_s);
+    EXPECT_TRUE(services->keyboard().loadKeyboardLayout(u"00000429"_s));
+    EXPECT_EQ(probe.layouts(), u"us,ir"_s);
 }
 
 // A focused search box, as the Persian pane has it: the chord reaches it
