@@ -71,9 +71,26 @@ bool FakeKeyboard::loadKeyboardLayout(const QString &layoutId) {
     return loadResult;
 }
 
-bool FakeKeyboard::sendCtrlShift() {
+void FakeKeyboard::releaseLayout() {
+    log_.record(QStringLiteral("keyboard.releaseLayout"), {}, focusName());
+    activeLayout.clear();
+}
+
+void FakeKeyboard::sendCtrlShift(std::function<void(bool sent)> done) {
     log_.record(QStringLiteral("keyboard.sendCtrlShift"), {}, focusName());
-    return sendResult;
+    if (holdChords) {
+        held_.append(std::move(done));
+    } else {
+        done(sendResult);
+    }
+}
+
+bool FakeKeyboard::finishChord() {
+    if (held_.isEmpty()) {
+        return false;
+    }
+    held_.takeFirst()(sendResult);
+    return true;
 }
 
 QString FakeClipboard::text() {

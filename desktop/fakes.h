@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <functional>
+
 namespace vorlan {
 
 // One call to a fake service.
@@ -37,16 +39,25 @@ public:
     explicit FakeKeyboard(FakeCallLog &log) : log_(log) {}
     // Records the call and the focus widget; returns loadResult.
     bool loadKeyboardLayout(const QString &layoutId) override;
-    // Records the call and the focus widget; returns sendResult.
-    bool sendCtrlShift() override;
+    // Records the call; activeLayout becomes empty, the user's own.
+    void releaseLayout() override;
+    // Records the call and the focus widget; the chord is handled at once
+    // with sendResult, or, while holdChords, when the test calls
+    // finishChord().
+    void sendCtrlShift(std::function<void(bool sent)> done) override;
+    // Handles the oldest held chord; false when none is held.
+    bool finishChord();
+    qsizetype heldChords() const { return held_.size(); }
 
     bool loadResult = true;
     bool sendResult = true;
-    // The last layout loaded with success; empty at first.
+    bool holdChords = false;
+    // The last layout loaded with success; empty at first and after a release.
     QString activeLayout;
 
 private:
     FakeCallLog &log_;
+    QList<std::function<void(bool)>> held_;
 };
 
 class FakeClipboard final : public ClipboardService {

@@ -18,7 +18,8 @@ namespace {
 class NoKeyboard final : public KeyboardService {
 public:
     bool loadKeyboardLayout(const QString &) override { return false; }
-    bool sendCtrlShift() override { return false; }
+    void releaseLayout() override {}
+    void sendCtrlShift(std::function<void(bool)> done) override { done(false); }
 };
 
 class NoStacking final : public StackingService {

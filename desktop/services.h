@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -13,17 +14,27 @@ namespace vorlan {
 // Where the session cannot do something (no X11, no speech engine) the
 // implementation does nothing and reports false; nobody shows an error.
 
-// Keyboard layouts and synthesised key presses.
+// Keyboard layouts and synthesised key presses. Nothing here may outlive
+// the service or reach other programs: destroying it gives back whatever it
+// changed in the desktop's keyboard configuration.
 class KeyboardService {
 public:
     virtual ~KeyboardService() = default;
     // Loads the layout named by its 8-digit identifier ("00000429" Persian,
     // "00000409" US English) if the desktop lacks it and makes it the active
-    // one. False when it could not; unknown identifiers do nothing.
+    // one. False when it could not; unknown identifiers do nothing. The
+    // first call after releaseLayout() notes the user's own layout first.
     virtual bool loadKeyboardLayout(const QString &layoutId) = 0;
-    // Presses and releases Ctrl+Shift as real key events into the window
-    // that has the keyboard focus, and returns once they have been handled.
-    virtual bool sendCtrlShift() = 0;
+    // Our windows lost the activation: the layout the user had before
+    // loadKeyboardLayout took over comes back.
+    virtual void releaseLayout() = 0;
+    // Presses and releases Ctrl+Shift as real key events into our window
+    // that has the keyboard focus, never into another program's. Returns at
+    // once, without running an event loop; `done` runs once, later, from the
+    // event loop (or at once when nothing could be sent), when the keys have
+    // been handled or the wait for them given up, with whether they were
+    // sent. A destroyed service never runs it.
+    virtual void sendCtrlShift(std::function<void(bool sent)> done) = 0;
 };
 
 // Plain text of the desktop's clipboard.

@@ -88,6 +88,7 @@ frmDic::frmDic(DesktopServices &services, const ResourceProvider &wordLists, QWi
     setWindowTitle(texts::kTitleEnglishPane);
     setWindowIcon(QIcon(renderSvg(QStringLiteral(":/ui/icons/app.svg"), QSize(32, 32))));
     speech_ = std::make_unique<Speech>(services_.speech());
+    inputLanguage_ = std::make_unique<InputLanguageSwitcher>(services_.keyboard());
     createControls();
     qApp->installEventFilter(this);
     Form_Load();
@@ -469,21 +470,16 @@ void frmDic::togglePane() {
         step([this] { picFa->hide(); });
         step([this] { picEn->show(); });
         step([this] { txtEnSearch->setFocus(Qt::OtherFocusReason); });
-        step([this] {
-            int32_t english = 2;
-            mDic::SetInputLanguage(services_.keyboard(), english);
-        });
+        step([this] { inputLanguage_->switchTo(2, txtEnSearch); });
         step([this] { setWindowTitle(texts::kTitleEnglishPane); });
         step([this] { cmdLan->setText(texts::kEnglishCaption); });
     } else {
         step([this] { picEn->hide(); });
         step([this] { picFa->show(); });
         step([this] { txtFaSearch->setFocus(Qt::OtherFocusReason); });
-        step([this] { mDic::FocusWithCtrlShift(services_.keyboard(), txtFaSearch); });
-        step([this] {
-            int32_t persian = 1;
-            mDic::SetInputLanguage(services_.keyboard(), persian);
-        });
+        // The chord, then the Persian layout once the chord has been handled;
+        // nothing waits here, so that the switch ends before the next event.
+        step([this] { inputLanguage_->switchTo(1, txtFaSearch); });
         step([this] { setWindowTitle(texts::kTitlePersianPane); });
         step([this] { cmdLan->setText(texts::kPersianCaption); });
     }

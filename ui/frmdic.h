@@ -21,6 +21,7 @@ namespace vorlan {
 
 class cDic;
 class DesktopServices;
+class InputLanguageSwitcher;
 class MeaningBox;
 class PictureBox;
 class ResultListModel;
@@ -140,6 +141,8 @@ private:
     std::unique_ptr<cDic> Dic;
     QString LastClipWord;
     std::unique_ptr<Speech> speech_;
+    // The keyboard layout of the shown pane, while the window is active.
+    std::unique_ptr<InputLanguageSwitcher> inputLanguage_;
 
     float left_ = 0;
     float top_ = 0;

@@ -1,66 +1,83 @@
 #include "chordwait.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QTimer>
+
+#include <utility>
 
 namespace vorlan::x11 {
 
 namespace {
 
-class ReleaseWatcher : public QObject {
-public:
-    explicit ReleaseWatcher(QEventLoop &loop) : loop_(loop) {}
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::KeyRelease && watched->isWidgetType() &&
-            static_cast<QKeyEvent *>(event)->key() == Qt::Key_Control) {
-            // Queued, so that the widget handles the release before we return.
-            QMetaObject::invokeMethod(&loop_, &QEventLoop::quit, Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    QEventLoop &loop_;
-};
+constexpr int PollMs = 5;
 
 } // namespace
 
-bool waitUntil(const std::function<bool()> &ready, int timeoutMs) {
-    if (ready()) {
-        return true;
-    }
-    if (QCoreApplication::instance() == nullptr) {
-        return false;
-    }
-    QEventLoop loop;
-    QElapsedTimer clock;
-    clock.start();
-    bool held = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        held = ready();
-        if (held || clock.elapsed() >= timeoutMs) {
-            loop.quit();
+ChordFlight::ChordFlight(std::function<bool()> focused, std::function<bool()> send,
+                         std::function<void(bool)> done, int focusWaitMs, int releaseWaitMs)
+    : focused_(std::move(focused)), send_(std::move(send)), done_(std::move(done)),
+      focusWaitMs_(focusWaitMs) {
+    clock_.start();
+    timer_.setInterval(PollMs);
+    connect(&timer_, &QTimer::timeout, this, [this, releaseWaitMs] {
+        if (!watching_) {
+            pollFocus();
+        } else if (clock_.elapsed() >= releaseWaitMs) {
+            finish(sent_); // sent, but not seen: the wait is over all the same
         }
     });
-    poll.start(5);
-    loop.exec();
-    return held;
+    // Even a focus that is there already is looked at from the event loop,
+    // so that the caller has returned before `done` runs.
+    timer_.start();
 }
 
-void waitForControlRelease(int timeoutMs) {
-    if (QCoreApplication::instance() == nullptr) {
+ChordFlight::~ChordFlight() {
+    if (watching_ && QCoreApplication::instance() != nullptr) {
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
+}
+
+void ChordFlight::pollFocus() {
+    // Keys sent while no window of ours has the focus would reach another
+    // program.
+    if (QGuiApplication::focusWindow() == nullptr || clock_.elapsed() >= focusWaitMs_) {
+        finish(false);
         return;
     }
-    QEventLoop loop;
-    ReleaseWatcher watcher(loop);
-    QCoreApplication::instance()->installEventFilter(&watcher);
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    loop.exec();
-    QCoreApplication::instance()->removeEventFilter(&watcher);
+    if (!focused_()) {
+        return;
+    }
+    QCoreApplication::instance()->installEventFilter(this);
+    watching_ = true;
+    sent_ = send_();
+    if (!sent_) {
+        finish(false);
+        return;
+    }
+    clock_.restart();
+}
+
+bool ChordFlight::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyRelease && watched->isWidgetType() &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Control) {
+        // Queued, so that the widget handles the release before `done` runs.
+        QMetaObject::invokeMethod(
+            this, [this] { finish(true); }, Qt::QueuedConnection);
+    }
+    return false;
+}
+
+void ChordFlight::finish(bool sent) {
+    if (!done_) {
+        return;
+    }
+    timer_.stop();
+    if (watching_) {
+        QCoreApplication::instance()->removeEventFilter(this);
+        watching_ = false;
+    }
+    std::exchange(done_, nullptr)(sent);
 }
 
 } // namespace vorlan::x11

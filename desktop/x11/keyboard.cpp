@@ -26,9 +26,9 @@ namespace {
 // XKB has four groups; a layout beyond them cannot be added.
 constexpr int MaxGroups = XkbNumKbdGroups;
 
-// How long sendCtrlShift waits for the chord to come back to us. It normally
-// comes within milliseconds; the bound allows for a loaded machine, and the
-// event loop keeps running meanwhile.
+// How long sendCtrlShift follows the chord back to us. It normally comes
+// within milliseconds; the bound allows for a loaded machine, and the event
+// loop keeps running meanwhile.
 constexpr int ChordWaitMs = 500;
 
 // Qt may call a new window active a moment before the server moves the input
@@ -60,6 +60,15 @@ bool isSaneNameList(const QString &text) {
                return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
                       (c >= u'0' && c <= u'9') || QStringView(u"_-+:,.()").contains(c);
            });
+}
+
+// Variants padded with empty ones to one per layout.
+QStringList paddedVariants(const KeyboardNames &names) {
+    QStringList variants = names.variants;
+    while (variants.size() < names.layouts.size()) {
+        variants.append(QString());
+    }
+    return variants;
 }
 
 char *dup(const QString &text) {
@@ -163,6 +172,11 @@ std::optional<QByteArray> readRulesFile(const QByteArray &folder, const QString 
     return text;
 }
 
+bool sameNames(const KeyboardNames &a, const KeyboardNames &b) {
+    return a.rules == b.rules && a.model == b.model && a.layouts == b.layouts &&
+           paddedVariants(a) == paddedVariants(b) && a.options == b.options;
+}
+
 QString xkbLayoutFor(const QString &layoutId) {
     if (layoutId == u"00000429") {
         return QStringLiteral("ir");
@@ -200,6 +214,21 @@ std::optional<KeyboardNames> withLayout(const KeyboardNames &names, const QStrin
 }
 
 Keyboard::Keyboard(std::shared_ptr<Connection> connection) : connection_(std::move(connection)) {}
+
+Keyboard::~Keyboard() {
+    flight_.reset();
+    if (!connection_ || !connection_->hasXkb()) {
+        return;
+    }
+    const int group = userGroup_.value_or(lockedGroup());
+    releaseLayout();
+    removeAddedLayout();
+    // A keymap loaded anew may start from another group.
+    if (group >= 0 && lockedGroup() != group) {
+        lockGroup(group);
+    }
+    connection_->discardEvents();
+}
 
 std::optional<KeyboardNames> Keyboard::names() const {
     if (!connection_ || !connection_->hasXkb()) {
@@ -302,12 +331,28 @@ bool Keyboard::loadKeyboardLayout(const QString &layoutId) {
     if (!current) {
         return false;
     }
+    if (ourNames_ && !sameNames(*current, *ourNames_)) {
+        // Someone set another configuration since we added our layout: it
+        // is theirs now, and we take nothing out of it at the end.
+        ourNames_.reset();
+        userNames_.reset();
+    }
+    if (!userGroup_) {
+        const int group = lockedGroup();
+        if (group >= 0) {
+            userGroup_ = group;
+        }
+    }
     bool ok = false;
     int group = groupOf(*current, layout);
     if (group < 0) {
         const std::optional<KeyboardNames> extended = withLayout(*current, layout);
         if (extended && loadNames(*extended)) {
             group = groupOf(*extended, layout);
+            if (!ourNames_) {
+                userNames_ = *current;
+            }
+            ourNames_ = *extended;
         }
     }
     if (group >= 0) {
@@ -317,37 +362,67 @@ bool Keyboard::loadKeyboardLayout(const QString &layoutId) {
     return ok;
 }
 
-bool Keyboard::sendCtrlShift() {
-    if (!connection_ || !connection_->hasXTest()) {
-        return false;
+void Keyboard::releaseLayout() {
+    const std::optional<int> group = std::exchange(userGroup_, std::nullopt);
+    if (!group || !connection_ || !connection_->hasXkb()) {
+        return;
+    }
+    if (lockedGroup() != *group) {
+        lockGroup(*group);
+    }
+    connection_->discardEvents();
+}
+
+void Keyboard::removeAddedLayout() {
+    if (!ourNames_ || !userNames_) {
+        return;
+    }
+    const std::optional<KeyboardNames> current = names();
+    if (current && sameNames(*current, *ourNames_)) {
+        loadNames(*userNames_);
+    }
+    ourNames_.reset();
+    userNames_.reset();
+}
+
+void Keyboard::sendCtrlShift(std::function<void(bool sent)> done) {
+    // The chord goes to whichever window has the X focus: only to one of ours.
+    QWindow *focus = qGuiApp != nullptr ? QGuiApplication::focusWindow() : nullptr;
+    if (!connection_ || !connection_->hasXTest() || flight_ || focus == nullptr) {
+        done(false);
+        return;
     }
     Display *display = connection_->display();
     const KeyCode control = XKeysymToKeycode(display, XK_Control_L);
     const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
     if (control == 0 || shift == 0) {
-        return false;
+        done(false);
+        return;
     }
-    // The chord goes to whichever window has the X focus; only when it is one
-    // of ours can we see it arrive.
-    const bool ours = qGuiApp != nullptr && QGuiApplication::focusWindow() != nullptr;
-    if (ours) {
-        const Window target = QGuiApplication::focusWindow()->winId();
-        waitUntil([&] { return focusIsIn(display, target); }, FocusWaitMs);
-    }
-    bool ok = true;
-    {
-        ErrorTrap trap(display);
-        ok = XTestFakeKeyEvent(display, control, True, CurrentTime) &&
-             XTestFakeKeyEvent(display, shift, True, CurrentTime) &&
-             XTestFakeKeyEvent(display, shift, False, CurrentTime) &&
-             XTestFakeKeyEvent(display, control, False, CurrentTime);
-        ok = !trap.failed() && ok;
-    }
-    connection_->discardEvents();
-    if (ok && ours) {
-        waitForControlRelease(ChordWaitMs);
-    }
-    return ok;
+    const Window target = focus->winId();
+    const auto send = [this, control, shift] {
+        Display *display = connection_->display();
+        bool ok = true;
+        {
+            ErrorTrap trap(display);
+            ok = XTestFakeKeyEvent(display, control, True, CurrentTime) &&
+                 XTestFakeKeyEvent(display, shift, True, CurrentTime) &&
+                 XTestFakeKeyEvent(display, shift, False, CurrentTime) &&
+                 XTestFakeKeyEvent(display, control, False, CurrentTime);
+            ok = !trap.failed() && ok;
+        }
+        connection_->discardEvents();
+        return ok;
+    };
+    flight_ = std::make_unique<ChordFlight>(
+        [this, target] { return focusIsIn(connection_->display(), target); }, send,
+        [this, done = std::move(done)](bool sent) {
+            // The flight ends inside its own call: it goes once that returns.
+            const std::function<void(bool)> report = done;
+            flight_.release()->deleteLater();
+            report(sent);
+        },
+        FocusWaitMs, ChordWaitMs);
 }
 
 } // namespace vorlan::x11

@@ -12,6 +12,8 @@
 
 namespace vorlan::x11 {
 
+class ChordFlight;
+
 // Where Debian's xkb-data keeps the rules that name a keymap's components.
 inline constexpr const char *RulesFolder = "/usr/share/X11/xkb/rules";
 // Far more than any rules file (evdev is about 45 KB).
@@ -41,6 +43,9 @@ struct KeyboardNames {
     QString options;
 };
 
+// Whether two configurations are the same, variants compared as if padded.
+bool sameNames(const KeyboardNames &a, const KeyboardNames &b);
+
 // The configuration with layout as a group of its own: unchanged when it is
 // one already, else with layout appended (no variant). Nothing when all four
 // XKB groups are taken.
@@ -52,16 +57,26 @@ int groupOf(const KeyboardNames &names, const QString &layout);
 class Keyboard final : public KeyboardService {
 public:
     explicit Keyboard(std::shared_ptr<Connection> connection);
+    // As at the end of a run: the user's group comes back, and a layout we
+    // added is removed again, unless someone changed the configuration since.
+    ~Keyboard() override;
+    Keyboard(const Keyboard &) = delete;
+    Keyboard &operator=(const Keyboard &) = delete;
 
     // Locks the XKB group of the layout; when the server has no such group,
     // first reloads its keymap with the layout added after the user's own,
     // as `setxkbmap -layout us,ir` would. False when any step fails, and
     // when the server's rules name is not one of the system's rules files.
+    // The first call after releaseLayout() notes the group locked then.
     bool loadKeyboardLayout(const QString &layoutId) override;
-    // XTest presses of Control_L, Shift_L, then their releases; waits (at
-    // most about 200 ms) for this application to handle the last release when
-    // one of its windows has the focus. False without XTest.
-    bool sendCtrlShift() override;
+    // Locks the noted group again.
+    void releaseLayout() override;
+    // XTest presses of Control_L, Shift_L, then their releases, once the X
+    // input focus is in the window Qt has focused (at most about 500 ms);
+    // `done` once this application has handled the last release (at most
+    // about 500 ms). Nothing is sent while no window of ours has the focus,
+    // nor without XTest; one chord at a time.
+    void sendCtrlShift(std::function<void(bool sent)> done) override;
 
     // The server's configuration; nothing when _XKB_RULES_NAMES is missing.
     std::optional<KeyboardNames> names() const;
@@ -71,8 +86,15 @@ public:
 private:
     bool lockGroup(int group);
     bool loadNames(const KeyboardNames &names);
+    void removeAddedLayout();
 
     std::shared_ptr<Connection> connection_;
+    std::unique_ptr<ChordFlight> flight_;
+    // The group locked when we took the keyboard; nothing while we hold none.
+    std::optional<int> userGroup_;
+    // The configuration before we added a layout, and with it.
+    std::optional<KeyboardNames> userNames_;
+    std::optional<KeyboardNames> ourNames_;
 };
 
 } // namespace vorlan::x11

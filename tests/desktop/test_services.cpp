@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QFile>
+#include <QLineEdit>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -81,14 +81,88 @@ TEST(InputLanguage, LayoutsThenFocusAndChord) {
         vorlan::mDic::SetInputLanguage(keyboard, lang);
         EXPECT_EQ(lang, code);
     }
-    vorlan::mDic::FocusWithCtrlShift(keyboard, nullptr);
-    vorlan::mDic::FocusWithCtrlShift(keyboard, persian);
+    int handled = 0;
+    vorlan::mDic::FocusWithCtrlShift(keyboard, nullptr, [&] { ++handled; });
+    vorlan::mDic::FocusWithCtrlShift(keyboard, persian, [&] { ++handled; });
+    EXPECT_EQ(handled, 2);
     ASSERT_EQ(log.summary(),
               QStringList({u"keyboard.loadKeyboardLayout(\"00000429\")"_s,
                            u"keyboard.loadKeyboardLayout(\"00000409\")"_s,
                            u"keyboard.sendCtrlShift()"_s, u"keyboard.sendCtrlShift()"_s}));
     EXPECT_EQ(log.calls()[2].focus, u"txtEnSearch"_s);
     EXPECT_EQ(log.calls()[3].focus, u"txtFaSearch"_s);
+}
+
+// The layout follows the latest switch, and only while the application is
+// active. Steps: A activate, D deactivate, E switch to English, F to Persian,
+// X an unknown code, R the oldest held chord handled.
+TEST(InputLanguageSwitcher, LatestSwitchWinsWhileActive) {
+    const QString fa = u"keyboard.loadKeyboardLayout(\"00000429\")"_s;
+    const QString en = u"keyboard.loadKeyboardLayout(\"00000409\")"_s;
+    const QString chord = u"keyboard.sendCtrlShift()"_s;
+    const QString release = u"keyboard.releaseLayout()"_s;
+    const std::tuple<const char *, bool, QStringList, QString> cases[] = {
+        {"AFR", true, {chord, fa}, u"00000429"_s},
+        // A chord that could not be sent still ends in the layout.
+        {"AFR", false, {chord, fa}, u"00000429"_s},
+        {"AE", true, {en}, u"00000409"_s},
+        // English comes at once, and stays once the chord is handled.
+        {"AFER", true, {chord, en, en}, u"00000409"_s},
+        // Back to Persian while the chord is on its way: no second chord.
+        {"AFEFR", true, {chord, en, fa}, u"00000429"_s},
+        {"AFRFR", true, {chord, fa, chord, fa}, u"00000429"_s},
+        // Inactive: the user's layout, and no chord into another program.
+        {"AFRD", true, {chord, fa, release}, {}},
+        {"DFE", true, {}, {}},
+        {"DFEA", true, {en}, u"00000409"_s},
+        {"DFA", true, {fa}, u"00000429"_s},
+        {"AEDA", true, {en, release, en}, u"00000409"_s},
+        {"AFDR", true, {chord, release}, {}},
+        {"AFDRA", true, {chord, release, fa}, u"00000429"_s},
+        {"AFDAR", true, {chord, release, fa}, u"00000429"_s},
+        {"AXR", true, {}, {}},
+    };
+    for (const auto &[steps, sent, calls, layout] : cases) {
+        SCOPED_TRACE(std::string(steps) + (sent ? "" : ", chord not sent"));
+        vorlan::FakeCallLog log;
+        vorlan::FakeKeyboard keyboard(log);
+        keyboard.holdChords = true;
+        keyboard.sendResult = sent;
+        {
+            vorlan::InputLanguageSwitcher switcher(keyboard);
+            switcher.setActive(false);
+            log.clear();
+            for (const char *step = steps; *step != '\0'; ++step) {
+                switch (*step) {
+                case 'A':
+                    switcher.setActive(true);
+                    break;
+                case 'D':
+                    switcher.setActive(false);
+                    break;
+                case 'E':
+                    switcher.switchTo(2, nullptr);
+                    break;
+                case 'F':
+                    switcher.switchTo(1, nullptr);
+                    break;
+                case 'X':
+                    switcher.switchTo(3, nullptr);
+                    break;
+                case 'R':
+                    keyboard.finishChord();
+                    break;
+                }
+            }
+            EXPECT_EQ(log.summary().join(u' ').toStdString(), calls.join(u' ').toStdString());
+            EXPECT_EQ(keyboard.activeLayout.toStdString(), layout.toStdString());
+            EXPECT_EQ(switcher.chordPending(), keyboard.heldChords() > 0);
+        }
+        // Its end gives the user's layout back; a late chord changes nothing.
+        EXPECT_EQ(log.summary().constLast().toStdString(), release.toStdString());
+        keyboard.finishChord();
+        EXPECT_EQ(log.summary().constLast().toStdString(), release.toStdString());
+    }
 }
 
 // The rules name comes from an X property any client may set: only a plain
@@ -171,7 +245,9 @@ TEST(Speech, AsksForAVoiceUntilThereIsOne) {
 TEST(PlatformServices, OffscreenKeyboardAndStackingReportFalse) {
     const std::unique_ptr<vorlan::DesktopServices> services = vorlan::createPlatformServices();
     EXPECT_FALSE(services->keyboard().loadKeyboardLayout(u"00000429"_s));
-    EXPECT_FALSE(services->keyboard().sendCtrlShift());
+    int sent = -1;
+    services->keyboard().sendCtrlShift([&](bool ok) { sent = ok; });
+    EXPECT_EQ(sent, 0);
     EXPECT_FALSE(services->stacking().setTopmost(1, true));
 }
 

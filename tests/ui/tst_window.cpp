@@ -49,7 +49,10 @@ private:
         bool loadKeyboardLayout(const QString &) override {
             throw std::runtime_error("no layouts");
         }
-        bool sendCtrlShift() override { throw std::runtime_error("no keys"); }
+        void releaseLayout() override { throw std::runtime_error("no layouts"); }
+        void sendCtrlShift(std::function<void(bool)>) override {
+            throw std::runtime_error("no keys");
+        }
     } failing;
     FakeDesktopServices fakes;
     vorlan::QtMessageBoxService realBox;
@@ -198,6 +201,69 @@ private slots:
         h.find<QPushButton>("cmdLan")->setText(u"Fa"_s);
         h.window().cmdLan_Click();
         QVERIFY(!h.englishShown());
+    }
+
+    // Switches that come while the chord of an earlier one is still on its
+    // way (Esc, the button, the clipboard watcher): each completes pane,
+    // title and caption before the next, and once the chords are handled
+    // the layout is the shown pane's. Steps: e Esc, c cmdLan, a an English
+    // word copied, p a Persian one, r the oldest chord handled.
+    void switchesWhileAChordIsOnItsWay_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("english"); // the pane at the end
+        QTest::addColumn<int>("chords");   // chords sent in all
+        QTest::newRow("Esc Esc") << u"ee"_s << true << 1;
+        QTest::newRow("Esc Esc Esc") << u"eee"_s << false << 1;
+        QTest::newRow("Esc, button") << u"ec"_s << true << 1;
+        QTest::newRow("Esc, English word copied") << u"ea"_s << true << 1;
+        QTest::newRow("Persian word copied, Esc") << u"pe"_s << true << 1;
+        QTest::newRow("Esc Esc, handled, Esc") << u"eere"_s << false << 2;
+        QTest::newRow("handled in between") << u"ereer"_s << false << 2;
+    }
+    void switchesWhileAChordIsOnItsWay() {
+        QFETCH(QString, steps);
+        QFETCH(bool, english);
+        QFETCH(int, chords);
+        WindowHarness h;
+        auto &keyboard = h.fakes().fakeKeyboard();
+        keyboard.holdChords = true;
+        QTest::mouseClick(h.widget("chkClip"), Qt::LeftButton);
+        const auto inStep = [&] {
+            const bool en = h.englishShown();
+            return h.window().windowTitle() ==
+                       (en ? texts::kTitleEnglishPane : texts::kTitlePersianPane) &&
+                   h.find<QPushButton>("cmdLan")->text() == (en ? u"En"_s : u"Fa"_s) &&
+                   QApplication::focusWidget() == h.widget(en ? "txtEnSearch" : "txtFaSearch");
+        };
+        int words = 0;
+        for (const QChar step : steps) {
+            switch (step.unicode()) {
+            case 'e':
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+                break;
+            case 'c':
+                QTest::mouseClick(h.widget("cmdLan"), Qt::LeftButton);
+                break;
+            case 'a':
+            case 'p':
+                h.fakes().fakeClipboard().setText(
+                    (step == u'a' ? u"apple"_s : u"\u0633\u0644\u0627\u0645"_s) +
+                    QString(++words, u'x'));
+                h.window().tmrClip_Timer();
+                break;
+            case 'r':
+                QVERIFY(keyboard.finishChord());
+                break;
+            }
+            QVERIFY2(inStep(), qPrintable(u"after "_s + step));
+            QVERIFY(keyboard.heldChords() <= 1);
+        }
+        while (keyboard.finishChord()) {
+        }
+        QCOMPARE(h.englishShown(), english);
+        QVERIFY(inStep());
+        QCOMPARE(keyboard.activeLayout, english ? u"00000409"_s : u"00000429"_s);
+        QCOMPARE(h.fakes().log().calls(u"keyboard.sendCtrlShift"_s).size(), chords);
     }
 
     void failingDesktopAndTheRealAboutBox() {

@@ -2,6 +2,7 @@
 // desktop services: what only a display shows. Run by scripts/with-x11.sh,
 // which gives each run a private server.
 #include "aboutbox.h"
+#include "texts.h"
 #include "uifixture.h"
 #include "x11probe.h"
 
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -22,8 +24,11 @@
 
 using namespace Qt::StringLiterals;
 using vorlan::test::X11Probe;
+namespace texts = vorlan::texts;
 
 namespace {
+
+constexpr int Patience = 10000; // ms for the server, another client or the window manager
 
 bool run(const QString &program, const QStringList &arguments, const QByteArray &input = {}) {
     QProcess p;
@@ -96,6 +101,35 @@ private:
     QTimer poll_;
     QElapsedTimer waiting_;
     int answered_ = 0;
+};
+
+// Sets the server's layouts, with the first group locked, as a session would.
+bool startWith(X11Probe &probe, const QString &layouts) {
+    if (!run(u"setxkbmap"_s, {u"-rules"_s, u"evdev"_s, u"-layout"_s, layouts})) {
+        return false;
+    }
+    probe.lockGroup(0);
+    return probe.layouts() == layouts;
+}
+
+// Escape presses that reached the window, and the deepest event loop any
+// event was delivered in (0: the test's own processing, no loop nested in a
+// handler).
+struct EventWatch : QObject {
+    explicit EventWatch(QWidget *window) : window(window) { qApp->installEventFilter(this); }
+    ~EventWatch() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        deepestLoop = std::max(deepestLoop, QThread::currentThread()->loopLevel());
+        if (event->type() == QEvent::KeyPress && watched == QApplication::focusWidget() &&
+            static_cast<QWidget *>(watched)->window() == window &&
+            static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+            ++escapes;
+        }
+        return false;
+    }
+    QWidget *window;
+    int escapes = 0;
+    int deepestLoop = 0;
 };
 
 } // namespace
@@ -243,10 +277,10 @@ private slots:
         const int englishGroup = probe.lockedGroup();
 
         QTest::keyClick(h.widget("txtEnSearch"), Qt::Key_Escape);
+        QTRY_VERIFY(probe.lockedGroup() != englishGroup);
         // The chord reached the Persian box while the English layout was on.
         QVERIFY(chord.presses.contains(std::pair<int, int>(Qt::Key_Control, englishGroup)));
         QVERIFY(chord.presses.contains(std::pair<int, int>(Qt::Key_Shift, englishGroup)));
-        QVERIFY(probe.lockedGroup() != englishGroup);
 
         probe.type(probe.keycodeOf('a')); // keysym a: the key of sheen on the Persian layout
         probe.type(probe.keycodeOf('q'));
@@ -256,6 +290,119 @@ private slots:
         QCOMPARE(probe.lockedGroup(), englishGroup);
         probe.type(probe.keycodeOf('a'));
         QTRY_COMPARE(h.find<QLineEdit>("txtEnSearch")->text(), u"a"_s);
+    }
+
+    // Esc presses that come close together, or while the window is busy,
+    // each switch the pane whole: pane, title, caption and layout end in
+    // step, keys typed next type the pane's letters, and no handler waits
+    // in an event loop of its own.
+    void rapidSwitchesStayInStep_data() {
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<int>("delay"); // ms between the presses
+        QTest::addColumn<bool>("busy"); // the window does not answer while they come
+        QTest::newRow("two at once") << 2 << 0 << false;
+        QTest::newRow("two at once, busy") << 2 << 0 << true;
+        QTest::newRow("two 300 ms apart, busy") << 2 << 300 << true;
+        QTest::newRow("three at once") << 3 << 0 << false;
+    }
+    void rapidSwitchesStayInStep() {
+        QFETCH(int, presses);
+        QFETCH(int, delay);
+        QFETCH(bool, busy);
+        X11Probe probe;
+        QVERIFY(startWith(probe, u"us"_s));
+        const auto services = vorlan::createPlatformServices();
+        vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
+        EventWatch watch(&h.window());
+        QTRY_VERIFY_WITH_TIMEOUT(probe.hasFocus(h.window().winId()), Patience);
+        bool english = true;
+        for (int round = 0; round < 3; ++round) {
+            watch.escapes = 0;
+            QProcess xdotool;
+            QStringList arguments{u"key"_s, u"--delay"_s, QString::number(delay)};
+            for (int i = 0; i < presses; ++i) {
+                arguments << u"Escape"_s;
+            }
+            xdotool.start(u"xdotool"_s, arguments);
+            if (busy) {
+                QVERIFY(xdotool.waitForFinished(Patience)); // the UI thread answers nothing
+            }
+            QTRY_VERIFY_WITH_TIMEOUT(xdotool.state() == QProcess::NotRunning, Patience);
+            QTRY_COMPARE_WITH_TIMEOUT(watch.escapes, presses, Patience);
+            english = english == (presses % 2 == 0);
+            const int group = english ? 0 : 1; // us, then ir added after it
+            const auto inStep = [&] {
+                return h.englishShown() == english &&
+                       h.window().windowTitle() ==
+                           (english ? texts::kTitleEnglishPane : texts::kTitlePersianPane) &&
+                       h.find<QPushButton>("cmdLan")->text() == (english ? u"En"_s : u"Fa"_s) &&
+                       probe.lockedGroup() == group;
+            };
+            QTRY_VERIFY_WITH_TIMEOUT(inStep(), Patience);
+            auto *box = h.find<QLineEdit>(english ? "txtEnSearch" : "txtFaSearch");
+            QCOMPARE(QApplication::focusWidget(), box);
+            probe.type(probe.keycodeOf(XK_a));
+            QTRY_COMPARE_WITH_TIMEOUT(box->text(), english ? u"a"_s : u"\u0634"_s, Patience);
+            QVERIFY(inStep());
+            box->clear();
+        }
+        QCOMPARE(watch.deepestLoop, 0);
+    }
+
+    // The layout follows the pane only while our window is active: another
+    // program keeps the user's layout, even when the clipboard watcher
+    // switches our pane behind it, and gets no keys of ours. Coming back
+    // applies the pane's layout again; the end gives everything back.
+    void anotherProgramKeepsTheUsersLayout() {
+        X11Probe probe;
+        QVERIFY(startWith(probe, u"us"_s));
+        const unsigned long other = probe.createWindow();
+        QList<unsigned long> typed;
+        const auto typeInOther = [&] {
+            typed.clear();
+            for (const unsigned long keysym : {XK_h, XK_a, XK_l}) {
+                probe.type(probe.keycodeOf(keysym));
+            }
+            // Whatever reached the window before (a chord) comes first.
+            QTRY_VERIFY_WITH_TIMEOUT((typed += probe.keysymsReceived(other)).size() >= 3, Patience);
+        };
+        const QList<unsigned long> hal{XK_h, XK_a, XK_l};
+        {
+            const auto services = vorlan::createPlatformServices();
+            vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
+            const unsigned long ours = h.window().winId();
+            QTRY_VERIFY_WITH_TIMEOUT(probe.hasFocus(ours), Patience);
+            QTest::keyClick(h.widget("txtEnSearch"), Qt::Key_Escape);
+            QTRY_COMPARE_WITH_TIMEOUT(probe.lockedGroup(), 1, Patience);
+
+            probe.activate(other);
+            QTRY_VERIFY_WITH_TIMEOUT(probe.hasFocus(other), Patience);
+            QTRY_COMPARE_WITH_TIMEOUT(probe.lockedGroup(), 0, Patience);
+            typeInOther();
+            QCOMPARE(typed, hal);
+
+            QTest::mouseClick(h.widget("chkClip"), Qt::LeftButton);
+            QVERIFY(run(u"xclip"_s, {u"-selection"_s, u"clipboard"_s}, "apple"));
+            QTRY_VERIFY_WITH_TIMEOUT(h.englishShown(), Patience);
+            QVERIFY(run(u"xclip"_s, {u"-selection"_s, u"clipboard"_s}, "\u0633\u0644\u0627\u0645"));
+            QTRY_VERIFY_WITH_TIMEOUT(!h.englishShown(), Patience);
+            QCOMPARE(h.window().windowTitle(), texts::kTitlePersianPane);
+            QVERIFY(probe.hasFocus(other));
+            QCOMPARE(probe.lockedGroup(), 0);
+            typeInOther();
+            QCOMPARE(typed, hal);
+
+            probe.activate(ours);
+            QTRY_VERIFY_WITH_TIMEOUT(probe.hasFocus(ours), Patience);
+            QTRY_COMPARE_WITH_TIMEOUT(probe.lockedGroup(), 1, Patience);
+            probe.activate(other);
+            QTRY_COMPARE_WITH_TIMEOUT(probe.lockedGroup(), 0, Patience);
+            probe.activate(ours);
+            QTRY_COMPARE_WITH_TIMEOUT(probe.lockedGroup(), 1, Patience);
+        }
+        // As at the end of a run: the user's layouts and group, as before.
+        QCOMPARE(probe.layouts(), u"us"_s);
+        QCOMPARE(probe.lockedGroup(), 0);
     }
 };
 
