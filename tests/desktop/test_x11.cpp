@@ -106,6 +106,56 @@ TEST_F(X11Test, LocksTheLayoutsGroupAddingItWhereMissing) {
     }
 }
 
+// The keyboard is the user's again when our windows lose the activation
+// (their group) and when the service ends (their group, and their layouts
+// without the one we added), unless someone set another configuration
+// meanwhile: that one is left alone.
+TEST_F(X11Test, GivesTheKeyboardBack) {
+    // Start, layouts asked for in turn ("-" a release), a configuration set
+    // by someone else meanwhile; then layouts and group while ours, after
+    // the last release (or at the end of the steps), and after the end.
+    struct Case {
+        QString start;
+        QStringList steps;
+        QString meanwhile;
+        int held;
+        QString endLayouts;
+        int endGroup;
+    };
+    const Case cases[] = {
+        {u"us"_s, {u"00000429"_s}, {}, 1, u"us"_s, 0},
+        {u"us"_s, {u"00000429"_s, u"-"_s}, {}, 1, u"us"_s, 0},
+        {u"ir,us"_s, {u"00000409"_s, u"-"_s, u"00000409"_s}, {}, 1, u"ir,us"_s, 0},
+        {u"us,ir"_s, {u"00000429"_s, u"00000409"_s, u"00000429"_s}, {}, 1, u"us,ir"_s, 0},
+        {u"us"_s, {u"00000429"_s}, u"us,ir,de"_s, 1, u"us,ir,de"_s, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE((c.start + u": "_s + c.steps.join(u' ')).toStdString());
+        services.reset();
+        startWith(c.start);
+        services = vorlan::createPlatformServices();
+        for (const QString &step : c.steps) {
+            if (step == u"-"_s) {
+                EXPECT_EQ(probe.lockedGroup(), c.held);
+                services->keyboard().releaseLayout();
+                EXPECT_EQ(probe.lockedGroup(), 0);
+            } else {
+                EXPECT_TRUE(services->keyboard().loadKeyboardLayout(step));
+            }
+        }
+        if (c.steps.constLast() != u"-"_s) {
+            EXPECT_EQ(probe.lockedGroup(), c.held);
+        }
+        if (!c.meanwhile.isEmpty()) {
+            startWith(c.meanwhile);
+        }
+        services.reset();
+        EXPECT_EQ(probe.layouts(), c.endLayouts);
+        EXPECT_EQ(probe.lockedGroup(), c.endGroup);
+    }
+    services = vorlan::createPlatformServices();
+}
+
 // _XKB_RULES_NAMES is anyone's to write: a rules name that is a path, climbs
 // out of the rules folder or names no rules file adds no layout, at once and
 // quietly. A FIFO or an endless device is never read.
