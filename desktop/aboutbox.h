@@ -24,8 +24,9 @@ QString aboutMessage();
 // "درباه نرم افزار", spelled so.
 QString aboutTitle();
 
-// Shows the About message, modal, right aligned and right to left, and
-// returns when the user has closed it.
+// Shows the About message, modal to the application, right aligned and
+// right to left, and returns at once; while it is open, another call raises
+// the same box.
 void showAboutBox(MessageBoxService &messageBox, QWidget *parent);
 
 } // namespace vorlan

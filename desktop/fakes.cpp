@@ -111,9 +111,8 @@ std::unique_ptr<Voice> FakeSpeech::createVoice() {
     return std::make_unique<FakeVoice>(log_, voices_++);
 }
 
-int FakeMessageBox::messageBox(QWidget *, const QString &text, const QString &title, int style) {
+void FakeMessageBox::messageBox(QWidget *, const QString &text, const QString &title, int style) {
     log_.record(QStringLiteral("messageBox.messageBox"), {text, title, style});
-    return 1;
 }
 
 FakeDesktopServices::FakeDesktopServices()

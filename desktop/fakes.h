@@ -106,8 +106,8 @@ private:
 class FakeMessageBox final : public MessageBoxService {
 public:
     explicit FakeMessageBox(FakeCallLog &log) : log_(log) {}
-    // Records (text, title, style) and returns IDOK (1) at once.
-    int messageBox(QWidget *parent, const QString &text, const QString &title, int style) override;
+    // Records (text, title, style); the box counts as answered at once.
+    void messageBox(QWidget *parent, const QString &text, const QString &title, int style) override;
 
 private:
     FakeCallLog &log_;

@@ -12,7 +12,6 @@
 namespace vorlan {
 
 namespace {
-constexpr int IDOK = 1;
 constexpr int TabColumns = 8;
 
 // RIGHT-TO-LEFT MARK: a line that begins with it reads right to left.
@@ -62,20 +61,31 @@ int widthForTitle(const QString &title) {
 }
 } // namespace
 
-int QtMessageBoxService::messageBox(QWidget *parent, const QString &text, const QString &title,
-                                    int style) {
-    QMessageBox box(parent);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setIcon(QMessageBox::NoIcon);
-    box.setWindowTitle(title);
-    box.setTextFormat(Qt::PlainText);
-    box.setText(displayText(text, (style & MB_RTLREADING) != 0));
-    box.setStandardButtons(QMessageBox::Ok);
-    box.setDefaultButton(QMessageBox::Ok);
-    if ((style & MB_RTLREADING) != 0) {
-        box.setLayoutDirection(Qt::RightToLeft);
+void QtMessageBoxService::messageBox(QWidget *parent, const QString &text, const QString &title,
+                                     int style) {
+    // The modal box takes the user's input; this is for a call from the
+    // program while it is open, which must not stack a second box.
+    if (open_ && open_->isVisible()) {
+        open_->raise();
+        open_->activateWindow();
+        return;
     }
-    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+    // Shown, not run: exec() would run a nested event loop inside the
+    // caller's handler, where clipboard ticks and queued calls would find it
+    // half done.
+    auto *box = new QMessageBox(parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setIcon(QMessageBox::NoIcon);
+    box->setWindowTitle(title);
+    box->setTextFormat(Qt::PlainText);
+    box->setText(displayText(text, (style & MB_RTLREADING) != 0));
+    box->setStandardButtons(QMessageBox::Ok);
+    box->setDefaultButton(QMessageBox::Ok);
+    if ((style & MB_RTLREADING) != 0) {
+        box->setLayoutDirection(Qt::RightToLeft);
+    }
+    if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
         // Absolute: MB_RIGHT means the right edge whatever the reading order,
         // and without it the text stays left, as reading order alone does not
         // move it.
@@ -84,12 +94,13 @@ int QtMessageBoxService::messageBox(QWidget *parent, const QString &text, const 
     }
     // A message box is as wide as its text; a short text gives a box whose
     // title the window manager cuts.
-    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+    if (auto *grid = qobject_cast<QGridLayout *>(box->layout())) {
         grid->addItem(new QSpacerItem(widthForTitle(title), 0), grid->rowCount(), 0, 1,
                       grid->columnCount());
     }
-    box.exec();
-    return IDOK;
+    open_ = box;
+    // show(), not open(): open() would make the box modal to its parent alone.
+    box->show();
 }
 
 } // namespace vorlan

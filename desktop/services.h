@@ -70,15 +70,18 @@ public:
     virtual std::unique_ptr<Voice> createVoice() = 0;
 };
 
-// The desktop's modal message box.
+// The desktop's message box, modal to the application.
 class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
     // style: MB_RIGHT (0x80000) aligns the text right, MB_RTLREADING
     // (0x100000) lays it out right to left; 0 is a plain box with one OK
-    // button. Returns when the user has closed the box.
-    virtual int messageBox(QWidget *parent, const QString &text, const QString &title,
-                           int style) = 0;
+    // button. Shows the box and returns at once, without running an event
+    // loop; the box goes away by itself when the user closes it. One box at
+    // a time: while one is open, another call brings it to the front and
+    // shows nothing new.
+    virtual void messageBox(QWidget *parent, const QString &text, const QString &title,
+                            int style) = 0;
 };
 
 // The set the window works with. Owned by whoever created it.

@@ -10,9 +10,13 @@
 #include <QImage>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
 #include <QStyle>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -27,33 +31,75 @@ TEST(AboutBox, MessageAndTitle) {
     EXPECT_EQ(vorlan::aboutTitle(), u"درباه نرم افزار"_s);
 }
 
+// The message boxes on screen.
+QList<QMessageBox *> shownBoxes() {
+    QList<QMessageBox *> boxes;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (box != nullptr && box->isVisible()) {
+            boxes << box;
+        }
+    }
+    return boxes;
+}
+
 // The box the program shows: right to left, every line read so (the
 // Latin-only ones too) and right aligned; LF line breaks and the tab as
-// spaces to column 8.
+// spaces to column 8. One OK button, no icon, modal to the application.
 TEST(AboutBox, RealBoxReadsRightToLeft) {
     QStringList lines = vorlan::aboutMessage().split(u"\r\n"_s);
     lines.last().replace(u'\t', QString(8, u' '));
-    QTimer poll; // reads the box while it is open, then closes it
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible()) {
-            return;
-        }
-        poll.stop();
-        box->accept(); // closes once this returns, so the label can still be read
-        const auto *label = box->findChild<QLabel *>(u"qt_msgbox_label"_s);
-        ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->layoutDirection(), Qt::RightToLeft);
-        EXPECT_TRUE(QStyle::visualAlignment(Qt::RightToLeft, label->alignment()) & Qt::AlignRight);
-        EXPECT_EQ(QString(label->text()).remove(QChar(0x200F)), lines.join(u'\n'));
-        for (const QString &line : label->text().split(u'\n')) {
-            EXPECT_TRUE(line.isRightToLeft()) << qPrintable(line);
-        }
-    });
-    poll.start(10);
-    vorlan::QtMessageBoxService().messageBox(nullptr, vorlan::aboutMessage(), vorlan::aboutTitle(),
-                                             vorlan::AboutStyle);
-    EXPECT_FALSE(poll.isActive()); // a box was shown
+    vorlan::QtMessageBoxService service;
+    service.messageBox(nullptr, vorlan::aboutMessage(), vorlan::aboutTitle(), vorlan::AboutStyle);
+    ASSERT_EQ(shownBoxes().size(), 1); // shown, and the call has returned
+    QMessageBox *box = shownBoxes().constFirst();
+    EXPECT_EQ(box->windowTitle(), vorlan::aboutTitle());
+    EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+    EXPECT_EQ(box->buttons(), QList<QAbstractButton *>{box->button(QMessageBox::Ok)});
+    EXPECT_EQ(static_cast<QAbstractButton *>(box->defaultButton()), box->button(QMessageBox::Ok));
+    const auto *label = box->findChild<QLabel *>(u"qt_msgbox_label"_s);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->layoutDirection(), Qt::RightToLeft);
+    EXPECT_TRUE(QStyle::visualAlignment(Qt::RightToLeft, label->alignment()) & Qt::AlignRight);
+    EXPECT_EQ(QString(label->text()).remove(QChar(0x200F)), lines.join(u'\n'));
+    for (const QString &line : label->text().split(u'\n')) {
+        EXPECT_TRUE(line.isRightToLeft()) << qPrintable(line);
+    }
+    box->button(QMessageBox::Ok)->click();
+    EXPECT_TRUE(QTest::qWaitFor([] { return shownBoxes().isEmpty(); }));
+}
+
+// One box at a time, whoever calls: a call while a box is open raises that
+// box; once answered (OK, Escape or the title bar's close) it is deleted, and
+// the next call shows a new one.
+TEST(AboutBox, OneBoxAtATimeDeletedOnceClosed) {
+    QWidget window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    vorlan::QtMessageBoxService service;
+    const std::function<void(QMessageBox *)> answers[] = {
+        [](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); },
+        [](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); },
+        [](QMessageBox *box) { box->close(); },
+    };
+    QList<QMessageBox *> seen;
+    for (const auto &answer : answers) {
+        service.messageBox(&window, vorlan::aboutMessage(), vorlan::aboutTitle(),
+                           vorlan::AboutStyle);
+        service.messageBox(&window, u"other"_s, u"other"_s, 0);
+        service.messageBox(nullptr, vorlan::aboutMessage(), vorlan::aboutTitle(),
+                           vorlan::AboutStyle);
+        ASSERT_EQ(shownBoxes().size(), 1);
+        const QPointer<QMessageBox> box = shownBoxes().constFirst();
+        EXPECT_EQ(box->windowTitle(), vorlan::aboutTitle());
+        EXPECT_EQ(box->parentWidget(), &window);
+        EXPECT_FALSE(seen.contains(box.data()));
+        seen << box.data();
+        answer(box);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return box.isNull(); })) << "not deleted";
+        EXPECT_TRUE(shownBoxes().isEmpty());
+    }
 }
 
 struct TopTest : testing::Test {
