@@ -1,5 +1,6 @@
 #include "errors.h"
 #include "frmdic.h"
+#include "platformchoice.h"
 #include "quitsignals.h"
 #include "services.h"
 
@@ -35,6 +36,9 @@ private:
 } // namespace
 
 int main(int argc, char *argv[]) {
+    // On a Wayland session, through XWayland where it runs: the pin and the
+    // keyboard layout need X11.
+    vorlan::preferXcbWhereReachable();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorlan"));
     QApplication::setApplicationVersion(QStringLiteral(VORLAN_VERSION));
