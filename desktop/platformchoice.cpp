@@ -2,6 +2,7 @@
 
 #include "x11/reachable.h"
 
+#include <QList>
 #include <QtGlobal>
 
 namespace vorlan {
@@ -15,6 +16,24 @@ QByteArray choosePlatform(const SessionEnvironment &environment,
     // An X display that does not answer is left to Qt: on Wayland it then
     // runs natively, elsewhere it reports that no display could be opened.
     return isXReachable() ? QByteArrayLiteral("xcb") : QByteArray();
+}
+
+KeyboardKind chooseKeyboard(const QString &platformName, bool hasXConnection,
+                            const QByteArray &waylandDisplay, const QByteArray &currentDesktop) {
+    if (waylandDisplay.isEmpty()) {
+        // A real X session; anything else (offscreen) has no keyboard of ours.
+        return platformName == u"xcb" && hasXConnection ? KeyboardKind::Xkb : KeyboardKind::None;
+    }
+    // A colon-separated list, e.g. "ubuntu:GNOME".
+    for (const QByteArray &desktop : currentDesktop.split(':')) {
+        if (desktop == "KDE") {
+            return KeyboardKind::Kde;
+        }
+        if (desktop == "GNOME") {
+            return KeyboardKind::Gnome;
+        }
+    }
+    return KeyboardKind::None;
 }
 
 void preferXcbWhereReachable() {

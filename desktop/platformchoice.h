@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <functional>
 
@@ -18,6 +19,20 @@ struct SessionEnvironment {
 // platform the user names wins. isXReachable is asked only when it matters.
 QByteArray choosePlatform(const SessionEnvironment &environment,
                           const std::function<bool()> &isXReachable);
+
+// How the keyboard layout is switched in this session.
+enum class KeyboardKind {
+    Xkb,   // an X server of its own: its XKB groups
+    Kde,   // Plasma's org.kde.keyboard
+    Gnome, // GNOME Shell, through our extension
+    None,
+};
+
+// platformName: Qt's. hasXConnection: ours to the X server opened. On
+// Wayland, XWayland or not, the compositor owns the layout, so only the
+// desktop's own service can switch it: chosen by XDG_CURRENT_DESKTOP.
+KeyboardKind chooseKeyboard(const QString &platformName, bool hasXConnection,
+                            const QByteArray &waylandDisplay, const QByteArray &currentDesktop);
 
 // Reads the environment, probes the X display and sets QT_QPA_PLATFORM
 // accordingly. Call before the QApplication is made.

@@ -1,8 +1,12 @@
 #include "services.h"
 
 #include "espeakspeech.h"
+#include "gnome/gnomeinputsources.h"
+#include "kde/kdelayouts.h"
 #include "messagebox.h"
+#include "platformchoice.h"
 #include "qtclipboard.h"
+#include "wayland/sessionkeyboard.h"
 #include "x11/display.h"
 #include "x11/keyboard.h"
 #include "x11/stacking.h"
@@ -14,7 +18,7 @@ namespace vorlan {
 namespace {
 
 // Where the session has no keyboard layouts or stacking of ours to drive
-// (offscreen, Wayland): quietly nothing.
+// (offscreen, Wayland without a desktop service we know): quietly nothing.
 class NoKeyboard final : public KeyboardService {
 public:
     bool loadKeyboardLayout(const QString &) override { return false; }
@@ -30,15 +34,34 @@ public:
 class PlatformServices final : public DesktopServices {
 public:
     PlatformServices() {
+        std::shared_ptr<x11::Connection> connection;
         if (QGuiApplication::platformName() == u"xcb") {
-            if (auto connection = x11::Connection::open()) {
-                keyboard_ = std::make_unique<x11::Keyboard>(connection);
-                stacking_ = std::make_unique<x11::Stacking>(connection);
-            }
+            connection = x11::Connection::open();
         }
-        if (!keyboard_) {
-            keyboard_ = std::make_unique<NoKeyboard>();
+        // Stacking works through XWayland too: the compositor honours the
+        // X window manager hints of its X clients.
+        if (connection) {
+            stacking_ = std::make_unique<x11::Stacking>(connection);
+        } else {
             stacking_ = std::make_unique<NoStacking>();
+        }
+        switch (chooseKeyboard(QGuiApplication::platformName(), connection != nullptr,
+                               qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_CURRENT_DESKTOP"))) {
+        case KeyboardKind::Xkb:
+            keyboard_ = std::make_unique<x11::Keyboard>(connection);
+            break;
+        case KeyboardKind::Kde:
+            keyboard_ = std::make_unique<SessionKeyboard>(std::make_unique<kde::KdeLayouts>());
+            break;
+        case KeyboardKind::Gnome:
+            keyboard_ =
+                std::make_unique<SessionKeyboard>(std::make_unique<gnome::GnomeInputSources>());
+            break;
+        case KeyboardKind::None:
+            // XWayland alone: a locked XKB group would last only until the
+            // compositor sends its own state at the next key.
+            keyboard_ = std::make_unique<NoKeyboard>();
+            break;
         }
     }
 

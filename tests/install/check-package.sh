@@ -37,7 +37,7 @@ echo "package: $(basename "$deb")"
 # Dependencies computed from the binary, plus what it loads by other means.
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (|].*//')
-for needed in libqt6widgets6 libqt6svg6 libespeak-ng1 libxtst6 libxkbfile1 qt6-qpa-plugins; do
+for needed in libqt6widgets6 libqt6svg6 libqt6dbus6 libespeak-ng1 libxtst6 libxkbfile1 qt6-qpa-plugins; do
     grep -qx "$needed" <<<"$names" || fail "Depends lacks $needed: $depends"
 done
 
@@ -50,6 +50,8 @@ expected=(
     usr/share/doc/vorlan/NOTICE
     usr/share/doc/vorlan/copyright
     usr/share/doc/vorlan/README.md
+    usr/share/gnome-shell/extensions/vorlan-input-sources@example.vorlan/extension.js
+    usr/share/gnome-shell/extensions/vorlan-input-sources@example.vorlan/metadata.json
     usr/share/icons/hicolor/32x32/apps/$id.png
     usr/share/icons/hicolor/scalable/apps/$id.svg
     usr/share/metainfo/$id.metainfo.xml

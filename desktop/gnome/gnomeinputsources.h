@@ -1,0 +1,36 @@
+#pragma once
+
+#include "wayland/sessionkeyboard.h"
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QSet>
+
+namespace vorlan::gnome {
+
+// Where the shell extension shipped with the program answers (GNOME Shell
+// has no interface of its own for this). Off until the user enables it.
+inline const QString ExtensionService = QStringLiteral("example.vorlan.InputSources");
+inline const QString ExtensionPath = QStringLiteral("/example/vorlan/InputSources");
+inline const QString ExtensionInterface = QStringLiteral("example.vorlan.InputSources");
+
+// The input sources of a GNOME Shell session, through that extension's one
+// method Activate(s id) -> (b activated, s previous).
+class GnomeInputSources final : public QObject, public LayoutSwitcher {
+public:
+    explicit GnomeInputSources(QDBusConnection bus = QDBusConnection::sessionBus());
+
+    void activate(const QString &layout, Done done) override;
+    void activateNow(const QString &layout) override;
+    bool mayHave(const QString &layout) const override { return !lacking_.contains(layout); }
+
+private:
+    QDBusConnection bus_;
+    QSet<QString> lacking_;
+};
+
+// The previous source of an Activate reply where it is a plausible XKB id
+// ("us", "de+nodeadkeys", "ir"); empty otherwise.
+QString plausibleXkbId(const QString &id);
+
+} // namespace vorlan::gnome

@@ -1,0 +1,105 @@
+#include "kdelayouts.h"
+
+#include "wayland/dbuscall.h"
+
+#include <QDBusArgument>
+#include <QDBusMetaType>
+
+namespace vorlan::kde {
+
+namespace {
+
+const QString Service = QStringLiteral("org.kde.keyboard");
+const QString Path = QStringLiteral("/Layouts");
+const QString Interface = QStringLiteral("org.kde.KeyboardLayouts");
+
+// XKB has four groups; a longer list is no keyboard configuration.
+constexpr int MaxLayouts = 64;
+// At the end of the run: short, there is no window left to wait for.
+constexpr int ExitTimeoutMs = 500;
+
+} // namespace
+
+std::optional<QStringList> layoutNames(const QDBusMessage &reply) {
+    if (!replyHas(reply, "a(sss)")) {
+        return std::nullopt;
+    }
+    const auto argument = reply.arguments().constFirst().value<QDBusArgument>();
+    QStringList names;
+    argument.beginArray();
+    while (!argument.atEnd()) {
+        if (names.size() >= MaxLayouts) {
+            return std::nullopt;
+        }
+        QString name;
+        QString label;
+        QString longName;
+        argument.beginStructure();
+        argument >> name >> label >> longName;
+        argument.endStructure();
+        names.append(name);
+    }
+    argument.endArray();
+    return names;
+}
+
+KdeLayouts::KdeLayouts(QDBusConnection bus) : bus_(std::move(bus)) {}
+
+QDBusMessage KdeLayouts::call(const QString &method, const QVariantList &arguments) const {
+    QDBusMessage message = QDBusMessage::createMethodCall(Service, Path, Interface, method);
+    message.setArguments(arguments);
+    // The service belongs to the running session; never start one.
+    message.setAutoStartService(false);
+    return message;
+}
+
+void KdeLayouts::activate(const QString &layout, Done done) {
+    callAsync(bus_, call(QStringLiteral("getLayoutsList")), this,
+              [this, layout, done](const QDBusMessage &reply) {
+                  const std::optional<QStringList> names = layoutNames(reply);
+                  if (!names) {
+                      done(false, {});
+                      return;
+                  }
+                  const auto index = names->indexOf(layout);
+                  if (index < 0) {
+                      // Not among the user's layouts: theirs to add, not ours.
+                      lacking_.insert(layout);
+                      done(false, {});
+                      return;
+                  }
+                  lacking_.remove(layout);
+                  callAsync(bus_, call(QStringLiteral("getLayout")), this,
+                            [this, names = *names, index, done](const QDBusMessage &current) {
+                                QString previous;
+                                if (replyHas(current, "u")) {
+                                    const uint at = current.arguments().constFirst().toUInt();
+                                    if (at < uint(names.size())) {
+                                        previous = names.at(int(at));
+                                    }
+                                    if (at == uint(index)) {
+                                        done(true, previous);
+                                        return;
+                                    }
+                                }
+                                callAsync(bus_, call(QStringLiteral("setLayout"), {uint(index)}),
+                                          this, [done, previous](const QDBusMessage &set) {
+                                              done(replyHas(set, "b") &&
+                                                       set.arguments().constFirst().toBool(),
+                                                   previous);
+                                          });
+                            });
+              });
+}
+
+void KdeLayouts::activateNow(const QString &layout) {
+    const QDBusMessage reply =
+        bus_.call(call(QStringLiteral("getLayoutsList")), QDBus::Block, ExitTimeoutMs);
+    const std::optional<QStringList> names = layoutNames(reply);
+    const auto index = names ? names->indexOf(layout) : -1;
+    if (index >= 0) {
+        bus_.call(call(QStringLiteral("setLayout"), {uint(index)}), QDBus::Block, ExitTimeoutMs);
+    }
+}
+
+} // namespace vorlan::kde

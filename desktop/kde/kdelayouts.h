@@ -1,0 +1,35 @@
+#pragma once
+
+#include "wayland/sessionkeyboard.h"
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QSet>
+#include <QStringList>
+
+namespace vorlan::kde {
+
+// The layouts of a Plasma session, as its org.kde.keyboard service offers
+// them: only those the user configured are ever chosen; none is added.
+class KdeLayouts final : public QObject, public LayoutSwitcher {
+public:
+    explicit KdeLayouts(QDBusConnection bus = QDBusConnection::sessionBus());
+
+    // Reads the user's list, then the current layout, then sets the wanted
+    // one: three calls, each bounded.
+    void activate(const QString &layout, Done done) override;
+    void activateNow(const QString &layout) override;
+    bool mayHave(const QString &layout) const override { return !lacking_.contains(layout); }
+
+private:
+    QDBusMessage call(const QString &method, const QVariantList &arguments = {}) const;
+
+    QDBusConnection bus_;
+    QSet<QString> lacking_;
+};
+
+// The layout names of a getLayoutsList reply (a(sss): name, label, long
+// name), in the service's order; nothing when the reply is not of that shape.
+std::optional<QStringList> layoutNames(const QDBusMessage &reply);
+
+} // namespace vorlan::kde
