@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# Runs a command inside a private, headless GNOME Shell: gnome-shell as a
+# Wayland compositor on a virtual 1280x800 monitor with XWayland, on its own
+# D-Bus session bus (and a second one standing in for the system bus, without
+# which it stops in its login-manager code), runtime folder and home. The
+# overview is not shown. Exits with the command's status; the shell and both
+# buses are stopped however the command ends.
+#
+#   scripts/with-gnome.sh <command> [args...]
+#
+# VORLAN_GNOME_SOURCES: the input sources, as gsettings writes them (default
+# "[('xkb', 'us'), ('xkb', 'ir')]"). VORLAN_GNOME_EXTENSIONS: UUIDs of
+# extensions to enable, space-separated, found through XDG_DATA_DIRS.
+# The command gets WAYLAND_DISPLAY, DISPLAY and XAUTHORITY (XWayland),
+# XDG_RUNTIME_DIR, DBUS_SESSION_BUS_ADDRESS and XDG_CURRENT_DESKTOP=GNOME.
+set -u
+
+if [ "$#" -eq 0 ]; then
+    echo "usage: $0 <command> [args...]" >&2
+    exit 2
+fi
+for tool in gnome-shell Xwayland dbus-daemon gsettings xauth xprop; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "with-gnome: $tool not found (packages gnome-shell, xwayland, dbus, libglib2.0-bin, xauth, x11-utils)" >&2
+        exit 127
+    fi
+done
+
+startup_timeout=${VORLAN_SESSION_TIMEOUT:-60}
+work=$(mktemp -d "${TMPDIR:-/tmp}/with-gnome.XXXXXX") || exit 1
+session_bus_pid=""
+system_bus_pid=""
+shell_pid=""
+command_pid=""
+
+stop() {
+    local pid=$1
+    [ -n "$pid" ] || return 0
+    kill -TERM "$pid" 2>/dev/null || return 0
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 0
+}
+
+cleanup() {
+    stop "$command_pid"
+    stop "$shell_pid"
+    # The session bus last: services it started (dconf, at-spi) end with it.
+    stop "$system_bus_pid"
+    stop "$session_bus_pid"
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
+
+fail() {
+    echo "with-gnome: $*" >&2
+    for log in "$work"/*.log; do
+        [ -s "$log" ] && { echo "--- $(basename "$log")" >&2; tail -n 20 "$log" >&2; }
+    done
+    exit 1
+}
+
+# Starts a dbus-daemon listening on the socket $1, logging to $2; prints its
+# address once it listens.
+start_bus() {
+    local socket=$1 log=$2 fifo="$work/$2.fd"
+    mkfifo "$fifo" || fail "cannot make a fifo in $work"
+    dbus-daemon --session --nofork --nopidfile --address="unix:path=$socket" --print-address=3 \
+        3>"$fifo" </dev/null >"$work/$log" 2>&1 &
+    last_pid=$!
+    read -r -t "$startup_timeout" bus_address <"$fifo" || fail "dbus-daemon did not start"
+}
+
+mkdir -p "$work/run" "$work/home/.config" "$work/data/gnome-shell/modes" ||
+    fail "cannot make folders in $work"
+chmod 700 "$work/run"
+export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+export XDG_CACHE_HOME="$work/home/.cache" XDG_DATA_HOME="$work/home/.local/share"
+export XDG_DATA_DIRS="$work/data:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}"
+export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland
+unset DISPLAY WAYLAND_DISPLAY XAUTHORITY
+
+start_bus "$work/session-bus" session-bus.log
+session_bus_pid=$last_pid
+export DBUS_SESSION_BUS_ADDRESS="$bus_address"
+start_bus "$work/system-bus" system-bus.log
+system_bus_pid=$last_pid
+export DBUS_SYSTEM_BUS_ADDRESS="$bus_address"
+
+# Settings go to a dconf database in the private home.
+gsettings set org.gnome.desktop.input-sources sources \
+    "${VORLAN_GNOME_SOURCES:-[('xkb', 'us'), ('xkb', 'ir')]}" || fail "gsettings failed"
+extensions=""
+for uuid in ${VORLAN_GNOME_EXTENSIONS:-}; do
+    extensions="$extensions${extensions:+, }'$uuid'"
+done
+gsettings set org.gnome.shell enabled-extensions "[$extensions]" || fail "gsettings failed"
+gsettings set org.gnome.shell disable-user-extensions false
+
+# The user's session without the overview it opens at start-up.
+cat >"$work/data/gnome-shell/modes/vorlan-test.json" <<'MODE'
+{ "parentMode": "user", "hasOverview": false }
+MODE
+
+gnome-shell --headless --wayland --virtual-monitor 1280x800 --wayland-display wayland-vorlan \
+    --mode=vorlan-test </dev/null >"$work/gnome-shell.log" 2>&1 &
+shell_pid=$!
+
+# No session manager is there to be told XWayland's display: Mutter holds
+# the display's lock file under its own process id, and writes the cookie
+# into the runtime folder.
+deadline=$((SECONDS + startup_timeout))
+display=""
+while :; do
+    kill -0 "$shell_pid" 2>/dev/null || fail "gnome-shell exited during start-up"
+    [ "$SECONDS" -lt "$deadline" ] || fail "gnome-shell did not come up within ${startup_timeout}s"
+    if [ -z "$display" ]; then
+        for lock in /tmp/.X*-lock; do
+            [ -f "$lock" ] && [ "$(tr -d ' \n' <"$lock" 2>/dev/null)" = "$shell_pid" ] || continue
+            number=${lock#/tmp/.X}
+            number=${number%-lock}
+            if [ -z "$display" ] || [ "$number" -lt "${display#:}" ]; then
+                display=":$number"
+            fi
+        done
+    fi
+    for auth in "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.*; do
+        [ -s "$auth" ] && export XAUTHORITY="$auth"
+    done
+    if [ -n "$display" ] && [ -n "${XAUTHORITY:-}" ] && [ -S "$XDG_RUNTIME_DIR/wayland-vorlan" ] &&
+        grep -q "GNOME Shell started" "$work/gnome-shell.log" &&
+        DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id #'; then
+        break
+    fi
+    sleep 0.2
+done
+export DISPLAY=$display WAYLAND_DISPLAY=wayland-vorlan
+
+"$@" &
+command_pid=$!
+wait "$command_pid"
+status=$?
+command_pid=""
+exit "$status"

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Runs a command inside a private, headless KDE Plasma compositor: kwin_wayland
+# on a virtual output with XWayland, on its own D-Bus session bus, runtime
+# folder and home, with the keyboard layouts VORLAN_KDE_LAYOUTS (default
+# "us,ir") in its kxkbrc. Exits with the command's status; the compositor and
+# the bus are stopped however the command ends.
+#
+#   scripts/with-kde.sh <command> [args...]
+#
+# The command gets WAYLAND_DISPLAY, DISPLAY (XWayland), XDG_RUNTIME_DIR,
+# XDG_CONFIG_HOME (holding kxkbrc), DBUS_SESSION_BUS_ADDRESS and
+# XDG_CURRENT_DESKTOP=KDE.
+set -u
+
+if [ "$#" -eq 0 ]; then
+    echo "usage: $0 <command> [args...]" >&2
+    exit 2
+fi
+for tool in kwin_wayland Xwayland dbus-daemon; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "with-kde: $tool not found (packages kwin-wayland, xwayland, dbus)" >&2
+        exit 127
+    fi
+done
+
+startup_timeout=${VORLAN_SESSION_TIMEOUT:-60}
+work=$(mktemp -d "${TMPDIR:-/tmp}/with-kde.XXXXXX") || exit 1
+bus_pid=""
+kwin_pid=""
+command_pid=""
+
+stop() {
+    local pid=$1
+    [ -n "$pid" ] || return 0
+    kill -TERM "$pid" 2>/dev/null || return 0
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 0
+}
+
+cleanup() {
+    stop "$command_pid"
+    stop "$kwin_pid"
+    stop "$bus_pid"
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
+
+fail() {
+    echo "with-kde: $*" >&2
+    for log in "$work"/*.log; do
+        [ -s "$log" ] && { echo "--- $(basename "$log")" >&2; tail -n 20 "$log" >&2; }
+    done
+    exit 1
+}
+
+mkdir -p "$work/run" "$work/home/.config" || fail "cannot make folders in $work"
+chmod 700 "$work/run"
+export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+export XDG_CACHE_HOME="$work/home/.cache" XDG_DATA_HOME="$work/home/.local/share"
+export XDG_CURRENT_DESKTOP=KDE XDG_SESSION_TYPE=wayland
+unset DISPLAY WAYLAND_DISPLAY XAUTHORITY
+
+cat >"$XDG_CONFIG_HOME/kxkbrc" <<CONFIG
+[Layout]
+LayoutList=${VORLAN_KDE_LAYOUTS:-us,ir}
+Use=true
+ResetOldOptions=true
+CONFIG
+
+# A private session bus; the address is written to the fifo once it listens.
+mkfifo "$work/busfd" || fail "cannot make a fifo in $work"
+dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/bus" --print-address=3 \
+    3>"$work/busfd" </dev/null >"$work/dbus.log" 2>&1 &
+bus_pid=$!
+address=""
+read -r -t "$startup_timeout" address <"$work/busfd" || fail "dbus-daemon did not start"
+export DBUS_SESSION_BUS_ADDRESS="$address"
+
+# The installed binary carries a file capability (to raise its limits) that a
+# container may not grant; a plain copy runs without it.
+cp /usr/bin/kwin_wayland "$work/kwin_wayland" || fail "cannot copy kwin_wayland"
+# Started by KWin once XWayland is up, so it knows the display; its end ends KWin.
+cat >"$work/session.sh" <<SESSION
+#!/bin/sh
+echo "\$DISPLAY" >"$work/display.tmp" && mv "$work/display.tmp" "$work/display"
+exec sleep 86400
+SESSION
+chmod +x "$work/session.sh"
+
+"$work/kwin_wayland" --virtual --xwayland --socket wayland-vorlan --width 1280 --height 800 \
+    --no-lockscreen --no-global-shortcuts --no-kactivities \
+    --exit-with-session "$work/session.sh" </dev/null >"$work/kwin.log" 2>&1 &
+kwin_pid=$!
+
+deadline=$((SECONDS + startup_timeout))
+until [ -s "$work/display" ]; do
+    kill -0 "$kwin_pid" 2>/dev/null || fail "kwin_wayland exited during start-up"
+    [ "$SECONDS" -lt "$deadline" ] || fail "kwin_wayland did not come up within ${startup_timeout}s"
+    sleep 0.2
+done
+export DISPLAY
+DISPLAY=$(cat "$work/display")
+export WAYLAND_DISPLAY=wayland-vorlan
+
+"$@" &
+command_pid=$!
+wait "$command_pid"
+status=$?
+command_pid=""
+exit "$status"
