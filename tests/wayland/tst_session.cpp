@@ -1,0 +1,301 @@
+// The program in a real Wayland session, GNOME Shell or KWin, each started
+// headless by scripts/with-gnome.sh or scripts/with-kde.sh: it runs through
+// XWayland, and the keyboard layout follows the pane through the desktop's
+// own service, with keys typed through the compositor as a keyboard would.
+#include "platformchoice.h"
+#include "services.h"
+#include "uifixture.h"
+#include "wayland/sessionkeyboard.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDir>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int Patience = 20000; // ms for the compositor, XWayland and a loaded machine
+
+// Linux evdev key codes.
+constexpr uint KeyEsc = 1;
+constexpr uint KeyA = 30;
+constexpr uint KeyH = 35;
+constexpr uint KeyL = 38;
+constexpr uint KeyLeftShift = 42;
+
+bool isKde() {
+    return qgetenv("XDG_CURRENT_DESKTOP") == "KDE";
+}
+
+// Keys through the compositor: KWin's fake input, or Mutter's remote desktop.
+class Keys {
+public:
+    bool open() {
+        if (isKde()) {
+            return true;
+        }
+        QDBusMessage create = QDBusMessage::createMethodCall(
+            u"org.gnome.Mutter.RemoteDesktop"_s, u"/org/gnome/Mutter/RemoteDesktop"_s,
+            u"org.gnome.Mutter.RemoteDesktop"_s, u"CreateSession"_s);
+        const QDBusMessage reply =
+            QDBusConnection::sessionBus().call(create, QDBus::Block, Patience);
+        if (reply.type() != QDBusMessage::ReplyMessage) {
+            qWarning() << reply.errorMessage();
+            return false;
+        }
+        session_ = reply.arguments().value(0).value<QDBusObjectPath>().path();
+        return sessionCall(u"Start"_s, {});
+    }
+
+    // Each code pressed and released; "+" before a code only presses, "-" only releases.
+    bool type(const QStringList &codes) {
+        if (isKde()) {
+            QProcess helper;
+            helper.start(QStringLiteral(VORLAN_KWIN_KEYS), codes);
+            return helper.waitForFinished(Patience) &&
+                   helper.exitStatus() == QProcess::NormalExit && helper.exitCode() == 0;
+        }
+        for (const QString &code : codes) {
+            const bool pressOnly = code.startsWith(u'+');
+            const bool releaseOnly = code.startsWith(u'-');
+            const uint key = code.mid(pressOnly || releaseOnly ? 1 : 0).toUInt();
+            if ((!releaseOnly && !sessionCall(u"NotifyKeyboardKeycode"_s, {key, true})) ||
+                (!pressOnly && !sessionCall(u"NotifyKeyboardKeycode"_s, {key, false}))) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    bool sessionCall(const QString &method, const QVariantList &arguments) {
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(u"org.gnome.Mutter.RemoteDesktop"_s, session_,
+                                           u"org.gnome.Mutter.RemoteDesktop.Session"_s, method);
+        call.setArguments(arguments);
+        const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, Patience);
+        if (reply.type() != QDBusMessage::ReplyMessage) {
+            qWarning() << method << reply.errorMessage();
+        }
+        return reply.type() == QDBusMessage::ReplyMessage;
+    }
+
+    QString session_;
+};
+
+QStringList codes(std::initializer_list<uint> keys) {
+    QStringList list;
+    for (uint key : keys) {
+        list.append(QString::number(key));
+    }
+    return list;
+}
+
+QString run(const QString &program, const QStringList &arguments) {
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished(Patience);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// KWin's view of the layouts, from its own D-Bus service.
+QStringList kdeLayouts() {
+    const QString out =
+        run(u"dbus-send"_s, {u"--session"_s, u"--print-reply"_s, u"--dest=org.kde.keyboard"_s,
+                             u"/Layouts"_s, u"org.kde.KeyboardLayouts.getLayoutsList"_s});
+    QStringList names;
+    const QStringList lines = out.split(u'\n');
+    // Each layout is a struct of three strings; its name comes first.
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines.at(i).trimmed() == u"struct {") {
+            names.append(lines.value(i + 1).trimmed().section(u'"', 1, 1));
+        }
+    }
+    return names;
+}
+
+void configureKde(const QString &layouts) {
+    QFile kxkbrc(qEnvironmentVariable("XDG_CONFIG_HOME") + u"/kxkbrc"_s);
+    QVERIFY(kxkbrc.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    kxkbrc.write("[Layout]\nLayoutList=" + layouts.toUtf8() + "\nUse=true\nResetOldOptions=true\n");
+    kxkbrc.close();
+    QDBusMessage reload =
+        QDBusMessage::createSignal(u"/Layouts"_s, u"org.kde.keyboard"_s, u"reloadConfig"_s);
+    QVERIFY(QDBusConnection::sessionBus().send(reload));
+    QTRY_COMPARE_WITH_TIMEOUT(kdeLayouts().join(u','), layouts, Patience);
+}
+
+} // namespace
+
+class SessionTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QVERIFY2(qEnvironmentVariableIsSet("WAYLAND_DISPLAY") &&
+                     qEnvironmentVariableIsSet("DISPLAY"),
+                 "needs scripts/with-gnome.sh or scripts/with-kde.sh");
+        QVERIFY(keys_.open());
+    }
+
+    // With the Wayland platform plugin installed, Qt would prefer it; the
+    // program asks for xcb while XWayland answers, and shows its window there.
+    void runsThroughXWayland() {
+        const QString plugin =
+            QLibraryInfo::path(QLibraryInfo::PluginsPath) + u"/platforms/libqwayland-generic.so"_s;
+        QVERIFY2(QFile::exists(plugin), "qt6-wayland is not installed");
+        QCOMPARE(QGuiApplication::platformName(), u"xcb"_s);
+
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+        environment.insert(u"QT_LOGGING_RULES"_s, u"vorlan.startup.info=true"_s);
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(VORLAN_PROGRAM), {});
+        QVERIFY(program.waitForStarted(Patience));
+        QByteArray log;
+        QTRY_VERIFY_WITH_TIMEOUT((log += program.readAllStandardError()).contains("window up"),
+                                 Patience);
+        const QString tree = run(u"xwininfo"_s, {u"-root"_s, u"-tree"_s});
+        QVERIFY2(tree.contains(u"\"vorlan\" \"vorlan\""_s), qPrintable(tree));
+        program.terminate();
+        QVERIFY(program.waitForFinished(Patience));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+    }
+
+    // GNOME before the user enables the extension, KDE without Persian among
+    // the user's layouts: the pane switches, the layout and the user's
+    // configuration stay as they are.
+    void withoutTheDesktopsHelpTheLayoutStays() {
+        const QString kxkbrc = qEnvironmentVariable("XDG_CONFIG_HOME") + u"/kxkbrc"_s;
+        if (isKde()) {
+            configureKde(u"us,de"_s);
+        } else {
+            QCOMPARE(run(u"gsettings"_s, {u"get"_s, u"org.gnome.shell"_s, u"enabled-extensions"_s})
+                         .trimmed(),
+                     u"@as []"_s);
+        }
+        const auto config = [&] {
+            if (isKde()) {
+                QFile file(kxkbrc);
+                return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
+                                                      : QString();
+            }
+            return run(u"gsettings"_s,
+                       {u"get"_s, u"org.gnome.desktop.input-sources"_s, u"sources"_s});
+        };
+        const QString before = config();
+        const auto services = vorlan::createPlatformServices();
+        vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == &h.window(), Patience);
+
+        QVERIFY(keys_.type(codes({KeyEsc})));
+        QTRY_VERIFY_WITH_TIMEOUT(!h.englishShown(), Patience);
+        QVERIFY(keys_.type(codes({KeyH, KeyA, KeyL})));
+        QTRY_COMPARE_WITH_TIMEOUT(h.find<QLineEdit>("txtFaSearch")->text(), u"hal"_s, Patience);
+        // Known by now: asked again, the answer is no at once.
+        QTRY_VERIFY_WITH_TIMEOUT(!services->keyboard().loadKeyboardLayout(u"00000429"_s), Patience);
+        QCOMPARE(config(), before);
+        if (isKde()) {
+            QCOMPARE(kdeLayouts(), (QStringList{u"us"_s, u"de"_s}));
+            configureKde(u"us,ir"_s);
+        }
+    }
+
+    // Esc, then keys typed as a keyboard would: Persian letters; Shift+h the
+    // alef with madda; Esc back, Latin letters.
+    void theLayoutFollowsThePane() {
+        enableHelp();
+        const auto services = vorlan::createPlatformServices();
+        auto *keyboard = dynamic_cast<vorlan::SessionKeyboard *>(&services->keyboard());
+        QVERIFY(keyboard != nullptr);
+        vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == &h.window(), Patience);
+        QTRY_COMPARE_WITH_TIMEOUT(keyboard->applied(), u"us"_s, Patience);
+
+        QVERIFY(keys_.type(codes({KeyEsc})));
+        QTRY_VERIFY_WITH_TIMEOUT(!h.englishShown(), Patience);
+        QTRY_COMPARE_WITH_TIMEOUT(keyboard->applied(), u"ir"_s, Patience);
+        QVERIFY(keys_.type(codes({KeyH, KeyA, KeyL})));
+        QTRY_COMPARE_WITH_TIMEOUT(h.find<QLineEdit>("txtFaSearch")->text(), u"\u0627\u0634\u0645"_s,
+                                  Patience);
+        QVERIFY(keys_.type({u"+42"_s, QString::number(KeyH), u"-42"_s}));
+        QTRY_COMPARE_WITH_TIMEOUT(h.find<QLineEdit>("txtFaSearch")->text(),
+                                  u"\u0627\u0634\u0645\u0622"_s, Patience);
+
+        QVERIFY(keys_.type(codes({KeyEsc})));
+        QTRY_VERIFY_WITH_TIMEOUT(h.englishShown(), Patience);
+        QTRY_COMPARE_WITH_TIMEOUT(keyboard->applied(), u"us"_s, Patience);
+        QVERIFY(keys_.type(codes({KeyH, KeyA, KeyL})));
+        QTRY_COMPARE_WITH_TIMEOUT(h.find<QLineEdit>("txtEnSearch")->text(), u"hal"_s, Patience);
+    }
+
+    // Another program focused while the Persian pane is shown types in the
+    // user's layout; back in the dictionary, Persian again.
+    void otherProgramsKeepTheUsersLayout() {
+        enableHelp();
+        const auto services = vorlan::createPlatformServices();
+        auto *keyboard = dynamic_cast<vorlan::SessionKeyboard *>(&services->keyboard());
+        QVERIFY(keyboard != nullptr);
+        vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == &h.window(), Patience);
+        QVERIFY(keys_.type(codes({KeyEsc})));
+        QTRY_COMPARE_WITH_TIMEOUT(keyboard->applied(), u"ir"_s, Patience);
+
+        QProcess other;
+        other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        other.start(QStringLiteral(VORLAN_WAYLAND_WINDOW), {u"other program"_s});
+        QByteArray typed;
+        QTRY_VERIFY_WITH_TIMEOUT((typed += other.readAllStandardOutput()).contains("shown"),
+                                 Patience);
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::applicationState() != Qt::ApplicationActive,
+                                 Patience);
+        QTRY_VERIFY_WITH_TIMEOUT(keyboard->applied().isEmpty(), Patience);
+        QVERIFY(keys_.type(codes({KeyH, KeyA, KeyL})));
+        QTRY_VERIFY_WITH_TIMEOUT((typed += other.readAllStandardOutput()).contains("text: hal\n"),
+                                 Patience);
+
+        other.terminate();
+        QVERIFY(other.waitForFinished(Patience));
+        h.window().activateWindow();
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == &h.window(), Patience);
+        QTRY_COMPARE_WITH_TIMEOUT(keyboard->applied(), u"ir"_s, Patience);
+        QVERIFY(keys_.type(codes({KeyH})));
+        QTRY_COMPARE_WITH_TIMEOUT(h.find<QLineEdit>("txtFaSearch")->text(), u"\u0627"_s, Patience);
+    }
+
+private:
+    // GNOME: the user enables the extension (the shell takes it up at once).
+    void enableHelp() {
+        if (isKde()) {
+            return;
+        }
+        run(u"gsettings"_s, {u"set"_s, u"org.gnome.shell"_s, u"enabled-extensions"_s,
+                             u"['vorlan-input-sources@example.vorlan']"_s});
+        QTRY_VERIFY_WITH_TIMEOUT(QDBusConnection::sessionBus().interface()->isServiceRegistered(
+                                     u"example.vorlan.InputSources"_s),
+                                 Patience);
+    }
+
+    Keys keys_;
+};
+
+int main(int argc, char **argv) {
+    // As the program itself does.
+    vorlan::preferXcbWhereReachable();
+    QApplication app(argc, argv);
+    SessionTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_session.moc"
