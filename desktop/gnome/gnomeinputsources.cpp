@@ -30,7 +30,8 @@ GnomeInputSources::GnomeInputSources(QDBusConnection bus) : bus_(std::move(bus))
 
 void GnomeInputSources::activate(const QString &layout, Done done) {
     callAsync(bus_, activateCall(layout), this, [this, layout, done](const QDBusMessage &reply) {
-        if (!replyHas(reply, "bs")) {
+        silent_ = !replyHas(reply, "bs");
+        if (silent_) {
             // No extension, or not enabled: nothing we could do.
             done(false, {});
             return;

@@ -22,11 +22,14 @@ public:
 
     void activate(const QString &layout, Done done) override;
     void activateNow(const QString &layout) override;
-    bool mayHave(const QString &layout) const override { return !lacking_.contains(layout); }
+    bool mayHave(const QString &layout) const override {
+        return !silent_ && !lacking_.contains(layout);
+    }
 
 private:
     QDBusConnection bus_;
     QSet<QString> lacking_;
+    bool silent_ = false; // the last call failed or went unanswered
 };
 
 // The previous source of an Activate reply where it is a plausible XKB id

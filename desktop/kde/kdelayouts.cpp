@@ -57,6 +57,7 @@ void KdeLayouts::activate(const QString &layout, Done done) {
     callAsync(bus_, call(QStringLiteral("getLayoutsList")), this,
               [this, layout, done](const QDBusMessage &reply) {
                   const std::optional<QStringList> names = layoutNames(reply);
+                  silent_ = !names;
                   if (!names) {
                       done(false, {});
                       return;

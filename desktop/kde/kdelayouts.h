@@ -19,13 +19,16 @@ public:
     // one: three calls, each bounded.
     void activate(const QString &layout, Done done) override;
     void activateNow(const QString &layout) override;
-    bool mayHave(const QString &layout) const override { return !lacking_.contains(layout); }
+    bool mayHave(const QString &layout) const override {
+        return !silent_ && !lacking_.contains(layout);
+    }
 
 private:
     QDBusMessage call(const QString &method, const QVariantList &arguments = {}) const;
 
     QDBusConnection bus_;
     QSet<QString> lacking_;
+    bool silent_ = false; // the last call failed or went unanswered
 };
 
 // The layout names of a getLayoutsList reply (a(sss): name, label, long
