@@ -19,6 +19,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -134,6 +136,79 @@ void configureKde(const QString &layouts) {
     QTRY_COMPARE_WITH_TIMEOUT(kdeLayouts().join(u','), layouts, Patience);
 }
 
+// What the compositor shows: windows bottom to top and the focused one,
+// from KWin through a script, from GNOME Shell through the test probe
+// extension.
+struct Shown {
+    QStringList stacking;
+    QString focus;
+};
+
+class KwinReport : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "example.vorlan.SessionTest")
+public:
+    std::optional<Shown> shown;
+public slots:
+    Q_SCRIPTABLE void report(const QString &stacking, const QString &focus) {
+        shown = Shown{stacking.split(u'\n'), focus};
+    }
+};
+
+std::optional<Shown> readShown() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (isKde()) {
+        static KwinReport receiver;
+        static const bool registered =
+            bus.registerObject(u"/"_s, &receiver, QDBusConnection::ExportScriptableSlots) &&
+            bus.registerService(u"example.vorlan.SessionTest"_s);
+        if (!registered) {
+            return std::nullopt;
+        }
+        receiver.shown.reset();
+        const auto scripting = [&](const QString &method, const QVariantList &arguments) {
+            QDBusMessage call = QDBusMessage::createMethodCall(u"org.kde.KWin"_s, u"/Scripting"_s,
+                                                               u"org.kde.kwin.Scripting"_s, method);
+            call.setArguments(arguments);
+            return bus.call(call, QDBus::Block, Patience);
+        };
+        const QString name = u"vorlan-probe"_s;
+        scripting(u"unloadScript"_s, {name});
+        scripting(u"loadScript"_s, {QStringLiteral(VORLAN_KWIN_PROBE), name});
+        scripting(u"start"_s, {});
+        if (!QTest::qWaitFor([&] { return receiver.shown.has_value(); }, Patience)) {
+            return std::nullopt;
+        }
+        return receiver.shown;
+    }
+    const auto probe = [&](const QString &method) {
+        return bus.call(QDBusMessage::createMethodCall(u"example.vorlan.TestProbe"_s,
+                                                       u"/example/vorlan/TestProbe"_s,
+                                                       u"example.vorlan.TestProbe"_s, method),
+                        QDBus::Block, Patience);
+    };
+    const QDBusMessage stacking = probe(u"Stacking"_s);
+    const QDBusMessage focus = probe(u"Focus"_s);
+    if (stacking.type() != QDBusMessage::ReplyMessage ||
+        focus.type() != QDBusMessage::ReplyMessage) {
+        return std::nullopt;
+    }
+    return Shown{stacking.arguments().value(0).toStringList(),
+                 focus.arguments().value(0).toString()};
+}
+
+// Whether the compositor shows window `upper` above window `lower`, while
+// `focused` has the focus.
+bool shownAbove(const QString &upper, const QString &lower, const QString &focused) {
+    const std::optional<Shown> shown = readShown();
+    if (!shown) {
+        return false;
+    }
+    const auto up = shown->stacking.indexOf(upper);
+    const auto low = shown->stacking.indexOf(lower);
+    return up >= 0 && low >= 0 && up > low && shown->focus == focused;
+}
+
 } // namespace
 
 class SessionTest : public QObject {
@@ -181,9 +256,11 @@ private slots:
         if (isKde()) {
             configureKde(u"us,de"_s);
         } else {
-            QCOMPARE(run(u"gsettings"_s, {u"get"_s, u"org.gnome.shell"_s, u"enabled-extensions"_s})
-                         .trimmed(),
-                     u"@as []"_s);
+            // Installed, but off until the user enables it.
+            QVERIFY(!run(u"gsettings"_s, {u"get"_s, u"org.gnome.shell"_s, u"enabled-extensions"_s})
+                         .contains(u"vorlan-input-sources"_s));
+            QVERIFY(!QDBusConnection::sessionBus().interface()->isServiceRegistered(
+                u"example.vorlan.InputSources"_s));
         }
         const auto config = [&] {
             if (isKde()) {
@@ -274,6 +351,61 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(h.find<QLineEdit>("txtFaSearch")->text(), u"\u0627"_s, Patience);
     }
 
+    // Pinned, the window stays above a native Wayland window that has the
+    // focus; unpinned, that window comes above it.
+    void pinKeepsTheWindowAboveAFocusedWaylandWindow() {
+        const auto services = vorlan::createPlatformServices();
+        vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == &h.window(), Patience);
+        const QString ours = h.window().windowTitle();
+        const QString other = u"other program"_s;
+
+        QProcess wayland;
+        wayland.start(QStringLiteral(VORLAN_WAYLAND_WINDOW), {other});
+        QByteArray output;
+        QTRY_VERIFY_WITH_TIMEOUT((output += wayland.readAllStandardOutput()).contains("shown"),
+                                 Patience);
+        // Unpinned, the focused newcomer covers the dictionary.
+        QTRY_VERIFY_WITH_TIMEOUT(shownAbove(other, ours, other), Patience);
+
+        QTest::mouseClick(h.widget("picNormal"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(shownAbove(ours, other, other), Patience);
+
+        QTest::mouseClick(h.widget("picTop"), Qt::LeftButton);
+        wayland.terminate();
+        QVERIFY(wayland.waitForFinished(Patience));
+    }
+
+    // With the watcher on, a word copied by wl-copy while a native Wayland
+    // window has the focus is looked up (GNOME; KWin keeps Wayland sources
+    // from X programs unless an X window is active).
+    void waylandClipboardReachesThePane() {
+        const auto services = vorlan::createPlatformServices();
+        vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == &h.window(), Patience);
+        QTest::mouseClick(h.widget("chkClip"), Qt::LeftButton);
+        h.window().cmdLan_Click(); // the Persian pane: the word must bring the English one
+
+        QProcess wayland;
+        wayland.start(QStringLiteral(VORLAN_WAYLAND_WINDOW), {u"other program"_s});
+        QByteArray output;
+        QTRY_VERIFY_WITH_TIMEOUT((output += wayland.readAllStandardOutput()).contains("shown"),
+                                 Patience);
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::applicationState() != Qt::ApplicationActive,
+                                 Patience);
+
+        QProcess copy;
+        copy.start(u"wl-copy"_s, {u"--foreground"_s, u"--type"_s, u"text/plain;charset=utf-8"_s,
+                                  u"  apple pie"_s});
+        QVERIFY(copy.waitForStarted(Patience));
+        QTRY_COMPARE_WITH_TIMEOUT(h.find<QLineEdit>("txtEnSearch")->text(), u"apple"_s, Patience);
+        QVERIFY(h.englishShown());
+
+        copy.terminate();
+        wayland.terminate();
+        QVERIFY(copy.waitForFinished(Patience) && wayland.waitForFinished(Patience));
+    }
+
 private:
     // The compositor may hand its keyboard focus to XWayland's window a
     // moment after X calls it active, and a new remote-desktop session may
@@ -298,7 +430,8 @@ private:
             return;
         }
         run(u"gsettings"_s, {u"set"_s, u"org.gnome.shell"_s, u"enabled-extensions"_s,
-                             u"['vorlan-input-sources@example.vorlan']"_s});
+                             u"['vorlan-test-probe@example.vorlan', "
+                             u"'vorlan-input-sources@example.vorlan']"_s});
         QTRY_VERIFY_WITH_TIMEOUT(QDBusConnection::sessionBus().interface()->isServiceRegistered(
                                      u"example.vorlan.InputSources"_s),
                                  Patience);
