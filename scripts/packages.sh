@@ -28,6 +28,15 @@ VORLAN_TEST_PACKAGES=(
     xvfb xauth openbox xdotool xclip x11-utils x11-xkb-utils
 )
 
+# The Wayland session tests: a headless GNOME Shell and KWin with XWayland,
+# Qt's Wayland platform (as other Qt programs bring it in), a Wayland
+# clipboard tool, and what the tests' key helper for KWin is built from.
+VORLAN_SESSION_TEST_PACKAGES=(
+    gnome-shell kwin-wayland xwayland dbus-daemon
+    qt6-wayland wl-clipboard
+    libwayland-dev plasma-wayland-protocols
+)
+
 # Installs whatever of the given packages is missing, through sudo when not
 # root. Nothing is installed when everything is there already.
 vorlan_install_packages() {

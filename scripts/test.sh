@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need (Debian 12), builds everything
 # and runs every test: unit and window tests offscreen, desktop tests on a
-# private X server with a window manager, the fuzz target, and the engine's
+# private X server with a window manager, the program in headless GNOME Shell
+# and KWin sessions, the fuzz target, and the engine's
 # tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 source "$here/packages.sh"
-vorlan_install_packages "${VORLAN_TEST_PACKAGES[@]}"
+vorlan_install_packages "${VORLAN_TEST_PACKAGES[@]}" "${VORLAN_SESSION_TEST_PACKAGES[@]}"
 
 jobs=$(nproc 2>/dev/null || echo 2)
 build=${VORLAN_BUILD_DIR:-$root/build/test}
@@ -16,6 +17,8 @@ cmake --build "$build" -j "$jobs"
 
 # Everything runs on one private X server; tests that need no display use
 # the offscreen platform, and those that share the display run one at a time.
+# The Wayland session tests (labels gnome, kde) start their own compositor
+# through scripts/with-gnome.sh and scripts/with-kde.sh, one at a time.
 "$here/with-x11.sh" ctest --test-dir "$build" --output-on-failure -j "$jobs"
 
 asan=${VORLAN_ASAN_BUILD_DIR:-$root/build/asan}
