@@ -209,6 +209,24 @@ bool shownAbove(const QString &upper, const QString &lower, const QString &focus
     return up >= 0 && low >= 0 && up > low && shown->focus == focused;
 }
 
+// The desktop's current layout, as it reports it itself.
+QString currentLayout() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (isKde()) {
+        const QDBusMessage reply =
+            bus.call(QDBusMessage::createMethodCall(u"org.kde.keyboard"_s, u"/Layouts"_s,
+                                                    u"org.kde.KeyboardLayouts"_s, u"getLayout"_s),
+                     QDBus::Block, Patience);
+        return kdeLayouts().value(reply.arguments().value(0).toInt());
+    }
+    const QDBusMessage reply =
+        bus.call(QDBusMessage::createMethodCall(u"example.vorlan.TestProbe"_s,
+                                                u"/example/vorlan/TestProbe"_s,
+                                                u"example.vorlan.TestProbe"_s, u"InputSource"_s),
+                 QDBus::Block, Patience);
+    return reply.arguments().value(0).toString();
+}
+
 } // namespace
 
 class SessionTest : public QObject {
@@ -315,6 +333,35 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(keyboard->applied(), u"us"_s, Patience);
         QVERIFY(keys_.type(codes({KeyH, KeyA, KeyL})));
         QTRY_COMPARE_WITH_TIMEOUT(h.find<QLineEdit>("txtEnSearch")->text(), u"hal"_s, Patience);
+    }
+
+    // The program ended by SIGTERM in its Persian pane leaves the user's
+    // layout behind, not its own.
+    void theUsersLayoutComesBackAtTheEnd() {
+        enableHelp();
+        QCOMPARE(currentLayout(), u"us"_s);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"QT_QPA_PLATFORM"_s);
+        environment.insert(u"QT_LOGGING_RULES"_s, u"vorlan.startup.info=true"_s);
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(VORLAN_PROGRAM), {});
+        QByteArray log;
+        QTRY_VERIFY_WITH_TIMEOUT((log += program.readAllStandardError()).contains("window up"),
+                                 Patience);
+        // Esc until the program's window has the keyboard and shows Persian.
+        for (int attempt = 0; attempt < 10 && currentLayout() != u"ir"; ++attempt) {
+            QVERIFY(keys_.type(codes({KeyEsc})));
+            if (QTest::qWaitFor([] { return currentLayout() == u"ir"; }, 3000)) {
+                break;
+            }
+            // Reached it after all, in the English pane: once more brings Persian.
+        }
+        QCOMPARE(currentLayout(), u"ir"_s);
+        program.terminate();
+        QVERIFY(program.waitForFinished(Patience));
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(currentLayout(), u"us"_s);
     }
 
     // Another program focused while the Persian pane is shown types in the

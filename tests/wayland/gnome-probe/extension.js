@@ -2,6 +2,7 @@
 /* exported init */
 
 const {Gio} = imports.gi;
+const Keyboard = imports.ui.status.keyboard;
 
 const INTERFACE = `<node>
   <interface name="example.vorlan.TestProbe">
@@ -10,6 +11,9 @@ const INTERFACE = `<node>
     </method>
     <method name="Focus">
       <arg type="s" direction="out" name="title"/>
+    </method>
+    <method name="InputSource">
+      <arg type="s" direction="out" name="id"/>
     </method>
   </interface>
 </node>`;
@@ -21,6 +25,12 @@ class Probe {
             .map(actor => actor.meta_window)
             .filter(window => window && window.showing_on_its_workspace())
             .map(window => window.get_title() || '');
+    }
+
+    // The current input source's id ("us", "ir"), '' when none.
+    InputSource() {
+        const source = Keyboard.getInputSourceManager().currentSource;
+        return source ? source.id : '';
     }
 
     Focus() {
