@@ -8,6 +8,7 @@
 #
 #   scripts/with-gnome.sh <command> [args...]
 #
+# VORLAN_NO_XWAYLAND=1 starts the shell without XWayland (no DISPLAY then).
 # VORLAN_GNOME_SOURCES: the input sources, as gsettings writes them (default
 # "[('xkb', 'us'), ('xkb', 'ir')]"). VORLAN_GNOME_EXTENSIONS: UUIDs of
 # extensions to enable, space-separated, found through XDG_DATA_DIRS.
@@ -108,8 +109,10 @@ cat >"$work/data/gnome-shell/modes/vorlan-test.json" <<'MODE'
 { "parentMode": "user", "hasOverview": false }
 MODE
 
+no_x11=()
+[ "${VORLAN_NO_XWAYLAND:-}" = 1 ] && no_x11=(--no-x11)
 gnome-shell --headless --wayland --virtual-monitor 1280x800 --wayland-display wayland-vorlan \
-    --mode=vorlan-test </dev/null >"$work/gnome-shell.log" 2>&1 &
+    --mode=vorlan-test "${no_x11[@]}" </dev/null >"$work/gnome-shell.log" 2>&1 &
 shell_pid=$!
 
 # No session manager is there to be told XWayland's display: Mutter holds
@@ -120,7 +123,7 @@ display=""
 while :; do
     kill -0 "$shell_pid" 2>/dev/null || fail "gnome-shell exited during start-up"
     [ "$SECONDS" -lt "$deadline" ] || fail "gnome-shell did not come up within ${startup_timeout}s"
-    if [ -z "$display" ]; then
+    if [ -z "$display" ] && [ ${#no_x11[@]} -eq 0 ]; then
         for lock in /tmp/.X*-lock; do
             [ -f "$lock" ] && [ "$(tr -d ' \n' <"$lock" 2>/dev/null)" = "$shell_pid" ] || continue
             number=${lock#/tmp/.X}
@@ -133,14 +136,17 @@ while :; do
     for auth in "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.*; do
         [ -s "$auth" ] && export XAUTHORITY="$auth"
     done
-    if [ -n "$display" ] && [ -n "${XAUTHORITY:-}" ] && [ -S "$XDG_RUNTIME_DIR/wayland-vorlan" ] &&
-        grep -q "GNOME Shell started" "$work/gnome-shell.log" &&
-        DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id #'; then
-        break
+    if [ -S "$XDG_RUNTIME_DIR/wayland-vorlan" ] && grep -q "GNOME Shell started" "$work/gnome-shell.log"; then
+        [ ${#no_x11[@]} -gt 0 ] && break
+        if [ -n "$display" ] && [ -n "${XAUTHORITY:-}" ] &&
+            DISPLAY=$display xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id #'; then
+            break
+        fi
     fi
     sleep 0.2
 done
-export DISPLAY=$display WAYLAND_DISPLAY=wayland-vorlan
+export WAYLAND_DISPLAY=wayland-vorlan
+[ -n "$display" ] && export DISPLAY=$display
 
 "$@" &
 command_pid=$!
