@@ -78,7 +78,6 @@ void SessionKeyboard::reconcile() {
         } else {
             refused_ = target;
         }
-        emit settled(ok);
         reconcile();
     });
 }

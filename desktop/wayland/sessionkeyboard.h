@@ -57,10 +57,6 @@ public:
     // desktop is as the user left it.
     QString applied() const { return applied_; }
 
-signals:
-    // After each answer of the desktop (or its silence).
-    void settled(bool ok);
-
 private:
     void reconcile();
 

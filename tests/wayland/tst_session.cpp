@@ -456,11 +456,27 @@ private slots:
     // window has the focus is looked up (GNOME; KWin keeps Wayland sources
     // from X programs unless an X window is active).
     void waylandClipboardReachesThePane() {
+        clipboardReachesThePane(u"wl-copy"_s, {u"--foreground"_s, u"--type"_s,
+                                               u"text/plain;charset=utf-8"_s, u"  apple pie"_s});
+    }
+
+    // The same with a word copied by an X program (both desktops).
+    void xClipboardReachesThePane() {
+        clipboardReachesThePane(u"sh"_s, {u"-c"_s, u"printf '  apple pie' | xclip -quiet "
+                                                   u"-selection clipboard -t UTF8_STRING"_s});
+    }
+
+private:
+    // Copies with the given command while a native Wayland window has the
+    // focus; the dictionary, in its Persian pane with the watcher on, must
+    // show the word in its English pane.
+    void clipboardReachesThePane(const QString &program, const QStringList &arguments) {
         const auto services = vorlan::createPlatformServices();
         vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
         QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == &h.window(), Patience);
         QTest::mouseClick(h.widget("chkClip"), Qt::LeftButton);
-        h.window().cmdLan_Click(); // the Persian pane: the word must bring the English one
+        h.window().cmdLan_Click();
+        QVERIFY(!h.englishShown());
 
         QProcess wayland;
         wayland.start(QStringLiteral(VORLAN_WAYLAND_WINDOW), {u"other program"_s});
@@ -471,8 +487,7 @@ private slots:
                                  Patience);
 
         QProcess copy;
-        copy.start(u"wl-copy"_s, {u"--foreground"_s, u"--type"_s, u"text/plain;charset=utf-8"_s,
-                                  u"  apple pie"_s});
+        copy.start(program, arguments);
         QVERIFY(copy.waitForStarted(Patience));
         QTRY_COMPARE_WITH_TIMEOUT(h.find<QLineEdit>("txtEnSearch")->text(), u"apple"_s, Patience);
         QVERIFY(h.englishShown());
@@ -482,7 +497,6 @@ private slots:
         QVERIFY(copy.waitForFinished(Patience) && wayland.waitForFinished(Patience));
     }
 
-private:
     // The compositor may hand its keyboard focus to XWayland's window a
     // moment after X calls it active, and a new remote-desktop session may
     // drop its first keys: L is typed until one arrives.
