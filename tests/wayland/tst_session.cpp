@@ -126,10 +126,13 @@ QStringList kdeLayouts() {
     return names;
 }
 
-void configureKde(const QString &layouts) {
+// Gives KWin these layouts (and variants) as System Settings would, and waits
+// until it lists them. The list must differ from the one before.
+void configureKde(const QString &layouts, const QString &variants = {}) {
     QFile kxkbrc(qEnvironmentVariable("XDG_CONFIG_HOME") + u"/kxkbrc"_s);
     QVERIFY(kxkbrc.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    kxkbrc.write("[Layout]\nLayoutList=" + layouts.toUtf8() + "\nUse=true\nResetOldOptions=true\n");
+    kxkbrc.write("[Layout]\nLayoutList=" + layouts.toUtf8() + "\nVariantList=" + variants.toUtf8() +
+                 "\nUse=true\nResetOldOptions=true\n");
     kxkbrc.close();
     QDBusMessage reload =
         QDBusMessage::createSignal(u"/Layouts"_s, u"org.kde.keyboard"_s, u"reloadConfig"_s);
@@ -412,6 +415,33 @@ private slots:
         QCOMPARE(currentLayout(), u"us"_s);
     }
 
+    // Persian configured only with a variant (Persian with the Persian
+    // keypad) serves as well; nothing is added beside it.
+    void aPersianVariantServesToo() {
+        enableHelp();
+        if (isKde()) {
+            configureKde(u"us,de"_s);
+            configureKde(u"us,ir"_s, u",pes_keypad"_s);
+        } else {
+            setGnomeSources(u"[('xkb', 'us'), ('xkb', 'ir+pes_keypad')]"_s);
+        }
+        const auto services = vorlan::createPlatformServices();
+        vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
+        waitForTheKeyboard(h);
+        QVERIFY(keys_.type(codes({KeyEsc})));
+        QTRY_COMPARE_WITH_TIMEOUT(currentLayout(), isKde() ? u"ir"_s : u"ir+pes_keypad"_s,
+                                  Patience);
+        QVERIFY(keys_.type(codes({KeyH})));
+        QTRY_COMPARE_WITH_TIMEOUT(h.find<QLineEdit>("txtFaSearch")->text(), u"\u0627"_s, Patience);
+        if (isKde()) {
+            QCOMPARE(kdeLayouts(), (QStringList{u"us"_s, u"ir"_s}));
+            configureKde(u"us,de"_s);
+            configureKde(u"us,ir"_s);
+        } else {
+            setGnomeSources(u"[('xkb', 'us'), ('xkb', 'ir')]"_s);
+        }
+    }
+
     // Another program focused while the Persian pane is shown types in the
     // user's layout; back in the dictionary, Persian again.
     void otherProgramsKeepTheUsersLayout() {
@@ -531,6 +561,14 @@ private:
         }
         QVERIFY(box->text().startsWith(u'l'));
         box->clear();
+    }
+
+    void setGnomeSources(const QString &sources) {
+        run(u"gsettings"_s,
+            {u"set"_s, u"org.gnome.desktop.input-sources"_s, u"sources"_s, sources});
+        QCOMPARE(run(u"gsettings"_s, {u"get"_s, u"org.gnome.desktop.input-sources"_s, u"sources"_s})
+                     .trimmed(),
+                 sources);
     }
 
     // GNOME: the user enables the extension (the shell takes it up at once).
