@@ -1,7 +1,5 @@
 #include "sessionkeyboard.h"
 
-#include <QGuiApplication>
-
 namespace vorlan {
 
 QString xkbNameOfLayoutId(const QString &layoutId) {
@@ -15,13 +13,7 @@ QString xkbNameOfLayoutId(const QString &layoutId) {
 }
 
 SessionKeyboard::SessionKeyboard(std::unique_ptr<LayoutSwitcher> switcher)
-    : switcher_(std::move(switcher)) {
-    if (qGuiApp != nullptr) {
-        active_ = QGuiApplication::applicationState() == Qt::ApplicationActive;
-        connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
-                [this](Qt::ApplicationState state) { setActive(state == Qt::ApplicationActive); });
-    }
-}
+    : switcher_(std::move(switcher)) {}
 
 SessionKeyboard::~SessionKeyboard() {
     if (!applied_.isEmpty() && !userLayout_.isEmpty() && applied_ != userLayout_) {
@@ -35,6 +27,7 @@ bool SessionKeyboard::loadKeyboardLayout(const QString &layoutId) {
         return false;
     }
     const bool mayHave = switcher_->mayHave(layout);
+    holding_ = true;
     wanted_ = layout;
     // Asked anew: the user may have added the layout since it was refused.
     refused_.clear();
@@ -42,11 +35,8 @@ bool SessionKeyboard::loadKeyboardLayout(const QString &layoutId) {
     return mayHave;
 }
 
-void SessionKeyboard::setActive(bool active) {
-    if (active_ == active) {
-        return;
-    }
-    active_ = active;
+void SessionKeyboard::releaseLayout() {
+    holding_ = false;
     refused_.clear();
     reconcile();
 }
@@ -55,9 +45,9 @@ void SessionKeyboard::reconcile() {
     if (busy_) {
         return;
     }
-    // Active: the pane's layout. Inactive: the user's, where we changed it.
-    const QString target = active_ ? wanted_ : (applied_.isEmpty() ? QString() : userLayout_);
-    if (!active_ && (target.isEmpty() || target == applied_)) {
+    // Held: the pane's layout. Released: the user's, where we changed it.
+    const QString target = holding_ ? wanted_ : (applied_.isEmpty() ? QString() : userLayout_);
+    if (!holding_ && (target.isEmpty() || target == applied_)) {
         // Nothing to give back, or it is what the desktop has anyway.
         applied_.clear();
         userLayout_.clear();

@@ -31,27 +31,26 @@ public:
     virtual bool mayHave(const QString &layout) const = 0;
 };
 
-// The input language through the desktop's switcher. The layout follows the
-// pane only while the application is active: on deactivation the layout the
-// user had is given back, on activation the pane's is applied again, and at
-// the end of the run the user's comes back. One request is in flight at a
-// time; requests made meanwhile only move the target.
+// The input language through the desktop's switcher. The window asks for a
+// layout only while it is active and releases it when it loses the
+// activation: then the layout the user had comes back, and at the end of
+// the run too. One request is in flight at a time; requests made meanwhile
+// only move the target.
 class SessionKeyboard final : public QObject, public KeyboardService {
     Q_OBJECT
 public:
-    // Follows the application's activation when a QGuiApplication exists.
     explicit SessionKeyboard(std::unique_ptr<LayoutSwitcher> switcher);
     ~SessionKeyboard() override;
 
     // Asks for the layout of "00000429" or "00000409" and returns before the
     // desktop answers: false for other identifiers and for a layout the
-    // desktop said it lacks (its configuration is left as it is).
+    // desktop lacks or when it did not answer last time (its configuration
+    // is left as it is).
     bool loadKeyboardLayout(const QString &layoutId) override;
-    // The chord reaches only X clients here, never the compositor's focus:
+    void releaseLayout() override;
+    // The chord would reach only XWayland's clients, never the compositor:
     // nothing is sent.
-    bool sendCtrlShift() override { return false; }
-
-    void setActive(bool active);
+    void sendCtrlShift(std::function<void(bool sent)> done) override { done(false); }
 
     // The layout last asked of the desktop with success; empty while the
     // desktop is as the user left it.
@@ -61,7 +60,7 @@ private:
     void reconcile();
 
     std::unique_ptr<LayoutSwitcher> switcher_;
-    bool active_ = false;
+    bool holding_ = false; // between loadKeyboardLayout and releaseLayout
     bool busy_ = false;
     QString wanted_;     // the pane's layout
     QString applied_;    // ours, as the desktop now has it
