@@ -2,7 +2,7 @@
 # Runs a command inside a private, headless KDE Plasma compositor: kwin_wayland
 # on a virtual output with XWayland, on its own D-Bus session bus, runtime
 # folder and home, with the keyboard layouts VORLAN_KDE_LAYOUTS (default
-# "us,ir") in its kxkbrc. Exits with the command's status; the compositor and
+# "us,ir") in its kxkbrc; VORLAN_NO_XWAYLAND=1 leaves XWayland out. Exits with the command's status; the compositor and
 # the bus are stopped however the command ends.
 #
 #   scripts/with-kde.sh <command> [args...]
@@ -89,15 +89,17 @@ cp /usr/bin/kwin_wayland "$work/kwin_wayland" || fail "cannot copy kwin_wayland"
 # Started by KWin once XWayland is up, so it knows the display; its end ends KWin.
 cat >"$work/session.sh" <<SESSION
 #!/bin/sh
-echo "\$DISPLAY" >"$work/display.tmp" && mv "$work/display.tmp" "$work/display"
+echo "display=\$DISPLAY" >"$work/display.tmp" && mv "$work/display.tmp" "$work/display"
 exec sleep 86400
 SESSION
 chmod +x "$work/session.sh"
 
+xwayland=(--xwayland)
+[ "${VORLAN_NO_XWAYLAND:-}" = 1 ] && xwayland=()
 # Test programs type through KWin's fake input, which KWin otherwise offers
 # only to programs whose desktop entry asks for it.
 KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
-    "$work/kwin_wayland" --virtual --xwayland --socket wayland-vorlan --width 1280 --height 800 \
+    "$work/kwin_wayland" --virtual "${xwayland[@]}" --socket wayland-vorlan --width 1280 --height 800 \
     --no-lockscreen --no-global-shortcuts --no-kactivities \
     --exit-with-session "$work/session.sh" </dev/null >"$work/kwin.log" 2>&1 &
 kwin_pid=$!
@@ -109,7 +111,8 @@ until [ -s "$work/display" ]; do
     sleep 0.2
 done
 export DISPLAY
-DISPLAY=$(cat "$work/display")
+DISPLAY=$(sed -n 's/^display=//p' "$work/display")
+[ -n "$DISPLAY" ] || unset DISPLAY
 export WAYLAND_DISPLAY=wayland-vorlan
 
 "$@" &
