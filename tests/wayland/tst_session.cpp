@@ -442,6 +442,44 @@ private slots:
         }
     }
 
+    // The extension's one method activates only a source the user has, and
+    // answers anything else with false, changing nothing.
+    void theExtensionActivatesOnlyTheUsersSources() {
+        QVERIFY(!isKde());
+        enableHelp();
+        const auto activate = [](const QString &id) {
+            QDBusMessage call = QDBusMessage::createMethodCall(
+                u"example.vorlan.InputSources"_s, u"/example/vorlan/InputSources"_s,
+                u"example.vorlan.InputSources"_s, u"Activate"_s);
+            call << id;
+            return QDBusConnection::sessionBus().call(call, QDBus::Block, Patience);
+        };
+        QVERIFY(activate(u"us"_s).arguments().value(0).toBool());
+        const std::pair<QString, bool> cases[] = {
+            {u"de"_s, false},    {u""_s, false},  {QString(5000, u'i'), false},
+            {u"ir,us"_s, false}, {u"ir"_s, true}, {u"us"_s, true},
+        };
+        QString current = u"us"_s;
+        for (const auto &[id, activated] : cases) {
+            const QDBusMessage reply = activate(id);
+            QCOMPARE(reply.signature(), u"bs"_s);
+            QCOMPARE(reply.arguments().value(0).toBool(), activated);
+            QCOMPARE(reply.arguments().value(1).toString(), current);
+            if (activated) {
+                current = id;
+            }
+            QTRY_COMPARE_WITH_TIMEOUT(currentLayout(), current, Patience);
+        }
+        // A call of the wrong shape is the bus's to refuse.
+        QDBusMessage wrong = QDBusMessage::createMethodCall(
+            u"example.vorlan.InputSources"_s, u"/example/vorlan/InputSources"_s,
+            u"example.vorlan.InputSources"_s, u"Activate"_s);
+        wrong << 42;
+        QCOMPARE(QDBusConnection::sessionBus().call(wrong, QDBus::Block, Patience).type(),
+                 QDBusMessage::ErrorMessage);
+        QCOMPARE(currentLayout(), u"us"_s);
+    }
+
     // Another program focused while the Persian pane is shown types in the
     // user's layout; back in the dictionary, Persian again.
     void otherProgramsKeepTheUsersLayout() {
