@@ -1,6 +1,6 @@
 // Each cleaning rule of the converter, on small tables.
 #include "englishtext.h"
-#include "fixtures.h"
+#include "sourcefixtures.h"
 #include "normalise.h"
 #include "sourceparsers.h"
 #include "stages.h"

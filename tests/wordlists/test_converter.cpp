@@ -1,7 +1,7 @@
 // The converter on small extracts written here, in the shape of the real ones.
 #include "converter.h"
 #include "englishtext.h"
-#include "fixtures.h"
+#include "sourcefixtures.h"
 #include "sourceparsers.h"
 #include "wordlistvalidator.h"
 

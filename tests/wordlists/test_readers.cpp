@@ -1,6 +1,6 @@
 // The readers of the wordnet links and the CLDR names, on small sources.
 #include "converter.h"
-#include "fixtures.h"
+#include "sourcefixtures.h"
 #include "readers.h"
 #include "wordlistrules.h"
 

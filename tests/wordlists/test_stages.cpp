@@ -1,6 +1,6 @@
 // The stages after reading, each on a small lexicon built here.
 #include "converter.h"
-#include "fixtures.h"
+#include "sourcefixtures.h"
 #include "stages.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "fixtures.h"
+#include "sourcefixtures.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
