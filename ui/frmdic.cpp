@@ -606,12 +606,24 @@ void frmDic::chkClip_Click() {
         tmrClip->start();
     } else {
         tmrClip->stop();
+        ++clipWatchRun_;
     }
 }
 
+// The clipboard's owner is another program, which may be slow or stopped: its
+// text is read off this thread, and a tick that comes while the last read is
+// still under way does nothing.
 void frmDic::tmrClip_Timer() {
-    QString text;
-    step([&] { text = services_.clipboard().text(); });
+    step([this] {
+        services_.clipboard().readText(this, [this, run = clipWatchRun_](const QString &text) {
+            if (run == clipWatchRun_) {
+                clipTextRead(text);
+            }
+        });
+    });
+}
+
+void frmDic::clipTextRead(const QString &text) {
     ClipWord clip;
     step([&] { clip = takeClipWord(text); });
     if (clip.word == LastClipWord) {

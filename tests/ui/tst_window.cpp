@@ -618,6 +618,45 @@ private slots:
         QVERIFY(!timer->isActive());
     }
 
+    // The clipboard is read without waiting: the tick's steps run when the
+    // text comes; ticks while it has not come ask nothing more; an answer
+    // that comes after the watcher was switched off is dropped.
+    void clipboardReadThatHasNotAnswered() {
+        WindowHarness h;
+        auto &clip = h.fakes().fakeClipboard();
+        auto *en = h.find<QLineEdit>("txtEnSearch");
+        const auto reads = [&] { return h.fakes().log().calls(u"clipboard.readText"_s).size(); };
+        clip.setHeld(true);
+        clip.setText(u"apple pie"_s);
+        QTest::mouseClick(h.widget("chkClip"), Qt::LeftButton);
+        h.window().tmrClip_Timer();
+        h.window().tmrClip_Timer();
+        h.window().tmrClip_Timer();
+        QVERIFY(clip.pending());
+        QCOMPARE(en->text(), u""_s);
+        QCOMPARE(h.fakes().log().calls(u"clipboard.readText"_s).count(), 3);
+        QCOMPARE(h.fakes().log().summary().filter(u"readText(true)"_s).size(), 1);
+        clip.setText(u"pear tart"_s); // what the owner holds when it answers
+        clip.answer();
+        QCOMPARE(en->text(), u"pear"_s);
+        QCOMPARE(h.window().lastClipWord(), u"pear"_s);
+
+        // Switched off while a read is out: its answer changes nothing.
+        const qsizetype before = reads();
+        h.window().tmrClip_Timer();
+        QCOMPARE(reads(), before + 1);
+        QTest::mouseClick(h.widget("chkClip"), Qt::LeftButton);
+        clip.setText(u"plum"_s);
+        clip.answer();
+        QCOMPARE(en->text(), u"pear"_s);
+        QCOMPARE(h.window().lastClipWord(), u"pear"_s);
+        // Switched on again, the next tick reads and looks up.
+        QTest::mouseClick(h.widget("chkClip"), Qt::LeftButton);
+        h.window().tmrClip_Timer();
+        clip.answer();
+        QCOMPARE(en->text(), u"plum"_s);
+    }
+
     void speakButtonInBothPanes() {
         WindowHarness h;
         const auto said = [&](int n) {
