@@ -128,6 +128,7 @@ void frmDic::createControls() {
     txtEnSearch->setFont(font);
     txtEnSearch->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
     place(txtEnSearch, 120, 240, 2450, 285);
+    boundUndoHistory(txtEnSearch);
     lstEnFind = new ResultListView(frEn);
     lstEnFind->setObjectName(QStringLiteral("lstEnFind"));
     lstEnFind->setFont(font);
@@ -194,6 +195,7 @@ void frmDic::createControls() {
     txtFaSearch->setFont(font);
     txtFaSearch->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     place(txtFaSearch, 120, 240, 2450, 285);
+    boundUndoHistory(txtFaSearch);
     lstFaFind = new ResultListView(Frame1);
     lstFaFind->setObjectName(QStringLiteral("lstFaFind"));
     lstFaFind->setFont(font);

@@ -6,6 +6,7 @@
 #include "messagebox.h"
 #include "texts.h"
 #include "uifixture.h"
+#include "widgets.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -655,6 +656,45 @@ private slots:
         h.window().tmrClip_Timer();
         clip.answer();
         QCOMPARE(en->text(), u"plum"_s);
+    }
+
+    // Long pastes do not pile up undo history for the rest of the run: past
+    // the budget the history starts afresh, text and cursor kept; small
+    // edits stay undoable.
+    void searchBoxUndoHistoryIsBounded() {
+        WindowHarness h;
+        const QString longText = QString(20000, u'w');
+        const QString half = QString(vorlan::kUndoBudget / 2, u'a');
+        const struct {
+            const char *box;
+            QStringList edits; // each as a paste inserts it
+            bool undoable;     // after them, once the window is idle
+        } cases[] = {
+            {"txtEnSearch", {u"ab"_s, u"book"_s}, true},
+            {"txtEnSearch", {u"ab"_s, longText}, false},
+            {"txtEnSearch", {half}, true},
+            {"txtEnSearch", {half, half, u"b"_s}, false}, // edits add up
+            {"txtFaSearch", {u"كتاب"_s}, true},
+            {"txtFaSearch", {longText}, false},
+        };
+        for (const auto &c : cases) {
+            auto *box = h.find<QLineEdit>(c.box);
+            box->setText(QString()); // a set text starts a fresh history
+            QVERIFY(!box->isUndoAvailable());
+            for (const QString &edit : c.edits) {
+                box->insert(edit);
+            }
+            const QString text = box->text();
+            QTest::qWait(0); // the deferred reset, if any
+            QCoreApplication::processEvents();
+            QCOMPARE(box->text(), text);
+            QCOMPARE(box->cursorPosition(), text.size());
+            QVERIFY2(box->isUndoAvailable() == c.undoable, qPrintable(c.edits.join(u'+').left(20)));
+            // Undo reaches back over the small edits, or to the fresh start.
+            box->insert(u"z"_s);
+            box->undo();
+            QCOMPARE(box->text(), c.undoable ? QString() : text);
+        }
     }
 
     void speakButtonInBothPanes() {
