@@ -64,10 +64,52 @@ struct ShiftCounter : QObject {
     }
 };
 
+// The platform's keyboard, noting what the window last asked of it.
+class NotingKeyboard final : public vorlan::KeyboardService {
+public:
+    explicit NotingKeyboard(vorlan::KeyboardService &real) : real_(real) {}
+    bool loadKeyboardLayout(const QString &layoutId) override {
+        const bool loaded = real_.loadKeyboardLayout(layoutId);
+        if (loaded) {
+            layout = layoutId;
+            released = false;
+        }
+        return loaded;
+    }
+    void releaseLayout() override {
+        real_.releaseLayout();
+        released = true;
+    }
+    void sendCtrlShift(std::function<void(bool sent)> done) override {
+        real_.sendCtrlShift(std::move(done));
+    }
+    QString layout;        // the last layout made active
+    bool released = false; // given back to the user since
+
+private:
+    vorlan::KeyboardService &real_;
+};
+
+// The platform's services, the keyboard noted.
+class SoakServices final : public vorlan::DesktopServices {
+public:
+    SoakServices() : real_(vorlan::createPlatformServices()), keyboard_(real_->keyboard()) {}
+    vorlan::KeyboardService &keyboard() override { return keyboard_; }
+    vorlan::ClipboardService &clipboard() override { return real_->clipboard(); }
+    vorlan::StackingService &stacking() override { return real_->stacking(); }
+    vorlan::SpeechService &speech() override { return real_->speech(); }
+    vorlan::MessageBoxService &messageBox() override { return real_->messageBox(); }
+    const NotingKeyboard &notedKeyboard() const { return keyboard_; }
+
+private:
+    std::unique_ptr<vorlan::DesktopServices> real_;
+    NotingKeyboard keyboard_;
+};
+
 class Soak {
 public:
-    Soak(frmDic &window, vorlan::test::X11Probe &probe, quint32 seed)
-        : w_(window), probe_(probe), random_(seed) {
+    Soak(frmDic &window, const SoakServices &services, vorlan::test::X11Probe &probe, quint32 seed)
+        : w_(window), services_(services), probe_(probe), random_(seed) {
         qApp->installEventFilter(&shifts_);
     }
 
@@ -206,10 +248,13 @@ public:
         xclip_->waitForStarted(5000);
     }
 
-    // What is wrong with the pane, the title, the caption and the keyboard
-    // group; empty when they agree. The group is read from the X server, as
-    // the input-language service leaves it, and only while the window is
-    // active (elsewhere the user's own group may apply).
+    // What is wrong with the pane, the title, the caption and the keyboard;
+    // empty when they agree. The keyboard is checked only while the window
+    // is active (elsewhere the user's own layout applies), twice: the layout
+    // the window last made active through the keyboard service, and the
+    // group the X server reports. Both hold whether the pane switch sets the
+    // layout at once or once its chord has been handled, as the check waits
+    // for the window to settle.
     QString disagreement() {
         const bool persian = persianShown();
         QStringList wrong;
@@ -224,8 +269,15 @@ public:
             (persian ? vorlan::texts::kPersianCaption : vorlan::texts::kEnglishCaption)) {
             wrong << u"caption"_s;
         }
-        if (w_.isActiveWindow() && (probe_.lockedGroup() == englishGroup_) == persian) {
-            wrong << u"keyboard group %1"_s.arg(probe_.lockedGroup());
+        if (w_.isActiveWindow()) {
+            const NotingKeyboard &keyboard = services_.notedKeyboard();
+            if (keyboard.released || keyboard.layout != (persian ? u"00000429"_s : u"00000409"_s)) {
+                wrong << u"layout %1%2"_s.arg(keyboard.layout,
+                                              keyboard.released ? u" (released)"_s : QString());
+            }
+            if ((probe_.lockedGroup() == englishGroup_) == persian) {
+                wrong << u"keyboard group %1"_s.arg(probe_.lockedGroup());
+            }
         }
         return wrong.join(u", "_s);
     }
@@ -274,6 +326,7 @@ public:
 
 private:
     frmDic &w_;
+    const SoakServices &services_;
     vorlan::test::X11Probe &probe_;
     std::mt19937 random_;
     ShiftCounter shifts_;
@@ -321,8 +374,8 @@ int main(int argc, char *argv[]) {
     setxkbmap.start(u"setxkbmap"_s, {u"-layout"_s, u"us"_s});
     setxkbmap.waitForFinished(30000);
 
-    const auto services = vorlan::createPlatformServices();
-    frmDic window(*services);
+    SoakServices services;
+    frmDic window(services);
     window.show();
     if (!QTest::qWaitForWindowActive(&window, Patience) ||
         !QTest::qWaitFor([&] { return window.findChild<QWidget *>(u"picFa"_s)->isHidden(); },
@@ -330,7 +383,7 @@ int main(int argc, char *argv[]) {
         std::printf("soak: the window did not come up in its English pane\n");
         return 1;
     }
-    Soak soak(window, probe, seed);
+    Soak soak(window, services, probe, seed);
     soak.setEnglishGroup(probe.lockedGroup());
     QTest::mouseClick(window.findChild<QCheckBox *>(u"chkClip"_s), Qt::LeftButton);
     if (!soak.check(0)) {
