@@ -39,6 +39,7 @@ xcb_atom_t internAtom(xcb_connection_t *c, const QByteArray &name) {
 struct Atoms {
     xcb_atom_t clipboard = XCB_ATOM_NONE;
     xcb_atom_t utf8 = XCB_ATOM_NONE;
+    xcb_atom_t mimeUtf8 = XCB_ATOM_NONE; // as Wayland programs name it, through XWayland
     xcb_atom_t incr = XCB_ATOM_NONE;
 };
 
@@ -64,6 +65,7 @@ public:
         }
         atoms_.clipboard = internAtom(c_, "CLIPBOARD");
         atoms_.utf8 = internAtom(c_, "UTF8_STRING");
+        atoms_.mimeUtf8 = internAtom(c_, "text/plain;charset=utf-8");
         atoms_.incr = internAtom(c_, "INCR");
         for (int i = 0; i < PropertyCount; ++i) {
             properties_[i] = internAtom(c_, QByteArray("VORLAN_CLIPBOARD_") + char('0' + i));
@@ -85,7 +87,7 @@ public:
     bool usable() const {
         return xcb_connection_has_error(c_) == 0 && window_ != XCB_WINDOW_NONE &&
                atoms_.clipboard != XCB_ATOM_NONE && atoms_.utf8 != XCB_ATOM_NONE &&
-               atoms_.incr != XCB_ATOM_NONE &&
+               atoms_.mimeUtf8 != XCB_ATOM_NONE && atoms_.incr != XCB_ATOM_NONE &&
                std::ranges::find(properties_, xcb_atom_t(XCB_ATOM_NONE)) == properties_.end();
     }
 
@@ -94,7 +96,8 @@ public:
     QString read(Clock::time_point deadline, qsizetype maxBytes) {
         property_ = properties_[next_++ % PropertyCount];
         xcb_delete_property(c_, window_, property_);
-        for (const xcb_atom_t target : {atoms_.utf8, xcb_atom_t(XCB_ATOM_STRING)}) {
+        for (const xcb_atom_t target :
+             {atoms_.utf8, atoms_.mimeUtf8, xcb_atom_t(XCB_ATOM_STRING)}) {
             const std::optional<QString> text = convert(target, deadline, maxBytes);
             if (text) {
                 return *text;
@@ -143,7 +146,7 @@ private:
         if (type == atoms_.incr) {
             data = readIncrementally(deadline, maxBytes, type);
         }
-        if (type == atoms_.utf8) {
+        if (type == atoms_.utf8 || type == atoms_.mimeUtf8) {
             return decodeUtf8(data);
         }
         if (type == XCB_ATOM_STRING) {

@@ -25,10 +25,10 @@ struct ClipboardReadLimits {
 // Reads the CLIPBOARD selection's text over an X connection of its own, on a
 // thread of its own, so that an owner that is slow, stopped or hostile never
 // holds up the user-interface thread. Each read asks for UTF8_STRING, then
-// STRING, and gives up at the deadline; incremental (INCR) transfers are
-// followed up to the byte limit. Only 8-bit data typed UTF8_STRING (invalid
-// sequences read as U+FFFD) or STRING (Latin-1) is taken; anything else
-// reads as no text.
+// text/plain;charset=utf-8, then STRING, and gives up at the deadline;
+// incremental (INCR) transfers are followed up to the byte limit. Only 8-bit
+// data typed as one of those is taken (UTF-8 with invalid sequences read as
+// U+FFFD, STRING as Latin-1); anything else reads as no text.
 class ClipboardReader final : public ClipboardService {
 public:
     // `displayName` as for xcb_connect; empty for the application's own

@@ -235,6 +235,8 @@ TEST(ClipboardReader, ReadsWhatOwnersOffer) {
         {"utf-8", u"  \u06A9\u062A\u0627\u0628 book\r\n"_s.toUtf8(), u"UTF8_STRING"_s,
          u"  \u06A9\u062A\u0627\u0628 book\r\n"_s},
         {"latin-1 only", "caf\xE9 au lait", u"STRING"_s, u"caf\u00E9 au lait"_s},
+        {"as Wayland programs offer it", u"\u0622\u0628 water"_s.toUtf8(),
+         u"text/plain;charset=utf-8"_s, u"\u0622\u0628 water"_s},
         {"invalid utf-8",
          "\xC3\x28"
          "ab\xFF"
