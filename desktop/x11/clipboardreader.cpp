@@ -255,10 +255,6 @@ private:
     int wakeFd_;
 };
 
-} // namespace
-
-namespace {
-
 // The display the application's windows are on.
 QByteArray applicationDisplay() {
     if (auto *x11 = qGuiApp != nullptr
