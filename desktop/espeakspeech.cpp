@@ -1,11 +1,14 @@
 #include "espeakspeech.h"
 
+#include <alsa/asoundlib.h>
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
+#include <pcaudiolib/audio.h>
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <deque>
 #include <mutex>
 #include <system_error>
@@ -30,6 +33,10 @@ using Client = EspeakSpeechService::Client;
 constexpr auto StartTimeout = std::chrono::seconds(5);
 // Texts waiting beyond this are refused rather than piled up.
 constexpr std::size_t MaxPending = 100;
+
+// ALSA reports every failed open of a device on standard error, several
+// lines each time; we say it once, ourselves (noDevice below).
+extern "C" void quietAlsa(const char *, int, const char *, int, const char *, ...) {}
 
 struct Request {
     std::shared_ptr<Client> client;
@@ -94,18 +101,40 @@ private:
             espeak_ng_ClearErrorContext(&context);
             return false;
         }
-        // Synchronous on this thread: the queue here keeps the order, and the
-        // user-interface thread never waits for either.
-        const auto mode = output_ == EspeakOptions::Output::Playback
-                              ? ENOUTPUT_MODE_SYNCHRONOUS | ENOUTPUT_MODE_SPEAK_AUDIO
-                              : ENOUTPUT_MODE_SYNCHRONOUS;
-        if (espeak_ng_InitializeOutput(static_cast<espeak_ng_OUTPUT_MODE>(mode), 0,
-                                       device_.isEmpty() ? nullptr : device_.constData()) !=
-            ENS_OK) {
+        // espeak-ng only makes the samples, synchronously on this thread: the
+        // queue here keeps the order, and the user-interface thread never
+        // waits for either. Playing them is ours, so that a missing sound
+        // device is noticed, and reported, by us (espeak-ng's own playback
+        // prints an error for every request).
+        if (espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 0, nullptr) != ENS_OK) {
             return false;
+        }
+        if (output_ == EspeakOptions::Output::Playback) {
+            snd_lib_error_set_handler(&quietAlsa);
+            audio_ = create_audio_device_object(device_.isEmpty() ? nullptr : device_.constData(),
+                                                "vorlan", "Speech");
         }
         espeak_SetSynthCallback(&Engine::synthCallback);
         return espeak_ng_SetVoiceByName(voice_.constData()) == ENS_OK;
+    }
+
+    // Opens the sound device for one text; false, having said so the first
+    // time, when there is none.
+    bool openAudio() {
+        const int error =
+            audio_ != nullptr
+                ? audio_object_open(audio_, AUDIO_OBJECT_FORMAT_S16LE,
+                                    static_cast<uint32_t>(espeak_ng_GetSampleRate()), 1)
+                : -1;
+        if (error == 0) {
+            return true;
+        }
+        if (!noDeviceReported_) {
+            noDeviceReported_ = true;
+            std::fprintf(stderr, "vorlan: no sound device could be opened (%s); speech is silent\n",
+                         audio_ != nullptr ? audio_object_strerror(audio_, error) : "none found");
+        }
+        return false;
     }
 
     void run() {
@@ -118,6 +147,7 @@ private:
         if (!ok) {
             return;
         }
+        const bool playback = output_ == EspeakOptions::Output::Playback;
         for (;;) {
             Request request;
             {
@@ -126,15 +156,24 @@ private:
                 request = std::move(queue_.front());
                 queue_.pop_front();
             }
-            current_ = request.client.get();
-            currentId_ = request.id;
-            const espeak_ng_STATUS status = espeak_ng_Synthesize(
-                request.text.constData(), static_cast<size_t>(request.text.size()) + 1, 0,
-                POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
-            current_ = nullptr;
+            bool spoken = false;
+            if (!playback || openAudio()) {
+                current_ = request.client.get();
+                currentId_ = request.id;
+                audioFailed_ = false;
+                const espeak_ng_STATUS status = espeak_ng_Synthesize(
+                    request.text.constData(), static_cast<size_t>(request.text.size()) + 1, 0,
+                    POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
+                current_ = nullptr;
+                spoken = status == ENS_OK && !audioFailed_;
+                if (playback) {
+                    spoken = audio_object_drain(audio_) == 0 && spoken;
+                    audio_object_close(audio_);
+                }
+            }
             std::lock_guard lock(request.client->callbackMutex);
             if (request.client->alive && request.client->options.finished) {
-                request.client->options.finished(request.id, status == ENS_OK);
+                request.client->options.finished(request.id, spoken);
             }
         }
     }
@@ -151,7 +190,16 @@ private:
         if (!client->alive) {
             return 1;
         }
-        if (samples != nullptr && count > 0 && client->options.samples) {
+        if (samples == nullptr || count <= 0) {
+            return 0;
+        }
+        if (engine.audio_ != nullptr) {
+            if (audio_object_write(engine.audio_, samples,
+                                   static_cast<size_t>(count) * sizeof(short)) != 0) {
+                engine.audioFailed_ = true;
+                return 1;
+            }
+        } else if (client->options.samples) {
             client->options.samples(engine.currentId_, samples, count);
         }
         return 0;
@@ -168,6 +216,9 @@ private:
     // Only the engine's thread touches these.
     Client *current_ = nullptr;
     quint64 currentId_ = 0;
+    audio_object *audio_ = nullptr; // playback only
+    bool audioFailed_ = false;
+    bool noDeviceReported_ = false;
 };
 
 class EspeakVoice final : public Voice {

@@ -30,6 +30,11 @@ struct EspeakOptions {
 // Speech through espeak-ng, on a thread of its own: Speak queues the text and
 // returns at once; requests are spoken one after the other, in order.
 //
+// Playback goes through pcaudiolib (PulseAudio, else ALSA), opened for each
+// text. Without a sound device a text ends unheard, and the first time one
+// line on standard error says so; ALSA's own messages are silenced for the
+// process.
+//
 // espeak-ng is one engine per process that cannot be started twice, so the
 // first voice made fixes its output, device and voice for the rest of the
 // process: a later service that asks for other ones gets no voice. The engine

@@ -93,9 +93,23 @@ bool FakeKeyboard::finishChord() {
     return true;
 }
 
-QString FakeClipboard::text() {
-    log_.record(QStringLiteral("clipboard.text"));
-    return unreadable_ ? QString() : text_;
+bool FakeClipboard::readText(QObject *, TextHandler done) {
+    if (pending_) {
+        log_.record(QStringLiteral("clipboard.readText"), {false});
+        return false;
+    }
+    log_.record(QStringLiteral("clipboard.readText"), {true});
+    pending_ = std::move(done);
+    if (!held_) {
+        answer();
+    }
+    return true;
+}
+
+void FakeClipboard::answer() {
+    if (TextHandler done = std::exchange(pending_, nullptr)) {
+        done(unreadable_ ? QString() : text_);
+    }
 }
 
 bool FakeStacking::setTopmost(qint64 windowHandle, bool topmost) {

@@ -63,16 +63,23 @@ private:
 class FakeClipboard final : public ClipboardService {
 public:
     explicit FakeClipboard(FakeCallLog &log) : log_(log) {}
-    // Records the read; "" while unreadable.
-    QString text() override;
+    // Records the read and answers at once: the text, "" while unreadable.
+    // While held, the read waits for answer(), and a second one is refused.
+    bool readText(QObject *context, TextHandler done) override;
 
     void setText(const QString &text) { text_ = text; }
     void setUnreadable(bool unreadable) { unreadable_ = unreadable; }
+    void setHeld(bool held) { held_ = held; }
+    bool pending() const { return static_cast<bool>(pending_); }
+    // Answers the waiting read with what the clipboard holds now.
+    void answer();
 
 private:
     FakeCallLog &log_;
     QString text_;
     bool unreadable_ = false;
+    bool held_ = false;
+    TextHandler pending_;
 };
 
 class FakeStacking final : public StackingService {

@@ -7,6 +7,7 @@
 #include "platformchoice.h"
 #include "qtclipboard.h"
 #include "wayland/sessionkeyboard.h"
+#include "x11/clipboardreader.h"
 #include "x11/display.h"
 #include "x11/keyboard.h"
 #include "x11/stacking.h"
@@ -37,6 +38,11 @@ public:
         std::shared_ptr<x11::Connection> connection;
         if (QGuiApplication::platformName() == u"xcb") {
             connection = x11::Connection::open();
+            // Its own connection and thread: the owner may stall.
+            clipboard_ = std::make_unique<x11::ClipboardReader>();
+        }
+        if (!clipboard_) {
+            clipboard_ = std::make_unique<QtClipboardService>();
         }
         // Stacking works through XWayland too: the compositor honours the
         // X window manager hints of its X clients.
@@ -66,7 +72,7 @@ public:
     }
 
     KeyboardService &keyboard() override { return *keyboard_; }
-    ClipboardService &clipboard() override { return clipboard_; }
+    ClipboardService &clipboard() override { return *clipboard_; }
     StackingService &stacking() override { return *stacking_; }
     SpeechService &speech() override { return speech_; }
     MessageBoxService &messageBox() override { return messageBox_; }
@@ -74,7 +80,7 @@ public:
 private:
     std::unique_ptr<KeyboardService> keyboard_;
     std::unique_ptr<StackingService> stacking_;
-    QtClipboardService clipboard_;
+    std::unique_ptr<ClipboardService> clipboard_;
     EspeakSpeechService speech_;
     QtMessageBoxService messageBox_;
 };

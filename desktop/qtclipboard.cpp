@@ -2,18 +2,31 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QPointer>
+#include <QTimer>
 
 namespace vorlan {
 
-QString QtClipboardService::text() {
-    if (qGuiApp == nullptr) {
-        return {};
+bool QtClipboardService::readText(QObject *context, TextHandler done) {
+    if (busy_) {
+        return false;
     }
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (clipboard == nullptr) {
-        return {};
-    }
-    return clipboard->text(QClipboard::Clipboard);
+    busy_ = true;
+    QTimer::singleShot(0, &guard_,
+                       [this, context = QPointer<QObject>(context), done = std::move(done)] {
+                           busy_ = false;
+                           if (!context) {
+                               return;
+                           }
+                           QString text;
+                           if (qGuiApp != nullptr) {
+                               if (QClipboard *clipboard = QGuiApplication::clipboard()) {
+                                   text = clipboard->text(QClipboard::Clipboard);
+                               }
+                           }
+                           done(text);
+                       });
+    return true;
 }
 
 } // namespace vorlan

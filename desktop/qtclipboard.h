@@ -2,14 +2,20 @@
 
 #include "services.h"
 
+#include <QObject>
+
 namespace vorlan {
 
-// The CLIPBOARD selection's plain text through Qt, on any platform.
+// The clipboard's plain text through Qt, where we have no reader of our own
+// (not X11). Reads from the event loop, as Qt does it there; empty when
+// there is no QGuiApplication or no plain text.
 class QtClipboardService final : public ClipboardService {
 public:
-    // Empty when there is no QGuiApplication, the clipboard holds no plain
-    // text, or its owner does not answer.
-    QString text() override;
+    bool readText(QObject *context, TextHandler done) override;
+
+private:
+    bool busy_ = false;
+    QObject guard_; // ends a pending read with the service
 };
 
 } // namespace vorlan

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+class QObject;
 class QWidget;
 
 namespace vorlan {
@@ -37,12 +38,20 @@ public:
     virtual void sendCtrlShift(std::function<void(bool sent)> done) = 0;
 };
 
-// Plain text of the desktop's clipboard.
+// Plain text of the desktop's clipboard. Its owner is another program that
+// may be slow, stalled or hostile, so it is read without waiting for it.
 class ClipboardService {
 public:
+    using TextHandler = std::function<void(const QString &text)>;
     virtual ~ClipboardService() = default;
-    // The clipboard's text; empty when it holds none or cannot be read.
-    virtual QString text() = 0;
+    // Starts reading the clipboard's text and returns at once. `done` gets
+    // the text once, on the asking thread, from its event loop (or before
+    // this returns, where the text is at hand), and not at all once
+    // `context` is gone. The text is empty when the clipboard holds none,
+    // cannot be read, or its owner does not answer within a short time;
+    // of a long text only the beginning is read. False, and no call, while
+    // an earlier read is still under way.
+    virtual bool readText(QObject *context, TextHandler done) = 0;
 };
 
 // Stacking order of top-level windows.

@@ -4,9 +4,9 @@
 VORLAN_APP_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
-    libx11-dev libxtst-dev libxkbfile-dev
+    libx11-dev libxcb1-dev libxtst-dev libxkbfile-dev
     libxkbcommon-dev # looked for by Qt's CMake files, which say "Could NOT find XKB" without it
-    libespeak-ng-dev espeak-ng-data
+    libespeak-ng-dev espeak-ng-data libpcaudio-dev libasound2-dev
     fonts-dejavu-core fonts-noto-core
     xkb-data
     wordnet-base wamerican-large

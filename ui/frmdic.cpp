@@ -128,6 +128,7 @@ void frmDic::createControls() {
     txtEnSearch->setFont(font);
     txtEnSearch->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
     place(txtEnSearch, 120, 240, 2450, 285);
+    boundUndoHistory(txtEnSearch);
     lstEnFind = new ResultListView(frEn);
     lstEnFind->setObjectName(QStringLiteral("lstEnFind"));
     lstEnFind->setFont(font);
@@ -194,6 +195,7 @@ void frmDic::createControls() {
     txtFaSearch->setFont(font);
     txtFaSearch->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     place(txtFaSearch, 120, 240, 2450, 285);
+    boundUndoHistory(txtFaSearch);
     lstFaFind = new ResultListView(Frame1);
     lstFaFind->setObjectName(QStringLiteral("lstFaFind"));
     lstFaFind->setFont(font);
@@ -606,12 +608,24 @@ void frmDic::chkClip_Click() {
         tmrClip->start();
     } else {
         tmrClip->stop();
+        ++clipWatchRun_;
     }
 }
 
+// The clipboard's owner is another program, which may be slow or stopped: its
+// text is read off this thread, and a tick that comes while the last read is
+// still under way does nothing.
 void frmDic::tmrClip_Timer() {
-    QString text;
-    step([&] { text = services_.clipboard().text(); });
+    step([this] {
+        services_.clipboard().readText(this, [this, run = clipWatchRun_](const QString &text) {
+            if (run == clipWatchRun_) {
+                clipTextRead(text);
+            }
+        });
+    });
+}
+
+void frmDic::clipTextRead(const QString &text) {
     ClipWord clip;
     step([&] { clip = takeClipWord(text); });
     if (clip.word == LastClipWord) {

@@ -65,6 +65,8 @@ public:
     void txtFaMean_DblClick();
 
     void chkClip_Click();
+    // Asks for the clipboard's text; the tick's steps run when it comes
+    // (clipTextRead). Skipped while the last tick's read is under way.
     void tmrClip_Timer();
 
     void cmdSpeakIt_Click();
@@ -104,6 +106,7 @@ private:
     void runActivateOnce();
     QMargins frameMarginsPx() const;
     void togglePane();
+    void clipTextRead(const QString &text);
     void fillPane(bool english);
     void showMeaning(bool english);
     int matchValue() const;
@@ -140,6 +143,8 @@ private:
 
     std::unique_ptr<cDic> Dic;
     QString LastClipWord;
+    // Bumped when the watcher is switched off: reads asked before are void.
+    quint64 clipWatchRun_ = 0;
     std::unique_ptr<Speech> speech_;
     // The keyboard layout of the shown pane, while the window is active.
     std::unique_ptr<InputLanguageSwitcher> inputLanguage_;

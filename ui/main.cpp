@@ -1,3 +1,4 @@
+#include "displayprobe.h"
 #include "errors.h"
 #include "frmdic.h"
 #include "platformchoice.h"
@@ -33,12 +34,26 @@ private:
     QWidget &window_;
 };
 
+// Qt aborts when it cannot open its display; say why in one line instead,
+// and end with status 1. True when the program cannot go on.
+bool reportMissingDisplay() {
+    const QString message = vorlan::DisplayProbe::missingDisplayMessage();
+    if (message.isEmpty()) {
+        return false;
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
     // On a Wayland session, through XWayland where it runs: the pin and the
     // keyboard layout need X11.
     vorlan::preferXcbWhereReachable();
+    if (reportMissingDisplay()) {
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorlan"));
     QApplication::setApplicationVersion(QStringLiteral(VORLAN_VERSION));

@@ -3,8 +3,10 @@
 #include "fonts.h"
 
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTextOption>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -93,6 +95,69 @@ void MeaningBox::mouseDoubleClickEvent(QMouseEvent *event) {
     if (event->button() == Qt::LeftButton) {
         emit dblClicked();
     }
+}
+
+namespace {
+
+// Characters removed plus inserted between two texts: what differs between
+// their common start and common end.
+qsizetype editSize(QStringView before, QStringView after) {
+    qsizetype prefix = 0;
+    const qsizetype shorter = std::min(before.size(), after.size());
+    while (prefix < shorter && before[prefix] == after[prefix]) {
+        ++prefix;
+    }
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
+        ++suffix;
+    }
+    return (before.size() - prefix - suffix) + (after.size() - prefix - suffix);
+}
+
+class UndoBound : public QObject {
+public:
+    UndoBound(QLineEdit *edit, qsizetype budget)
+        : QObject(edit), edit_(edit), budget_(budget), last_(edit->text()) {
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString &text) {
+            // A text set by the program has emptied the history already.
+            volume_ = edit_->isUndoAvailable() ? volume_ + editSize(last_, text) : 0;
+            last_ = text;
+            if (volume_ > budget_ && !resetQueued_) {
+                // Not from inside the edit that is still being handled.
+                resetQueued_ = true;
+                QTimer::singleShot(0, this, [this] { reset(); });
+            }
+        });
+    }
+
+private:
+    void reset() {
+        resetQueued_ = false;
+        volume_ = 0;
+        const int cursor = edit_->cursorPosition();
+        const int selectionStart = edit_->selectionStart();
+        const int selectionLength = edit_->selectionLength();
+        // The same text: no change is reported, and the history is emptied.
+        edit_->setText(edit_->text());
+        if (selectionStart >= 0 && selectionLength > 0) {
+            edit_->setSelection(selectionStart, selectionLength);
+        } else {
+            edit_->setCursorPosition(cursor);
+        }
+    }
+
+    QLineEdit *edit_;
+    const qsizetype budget_;
+    QString last_;
+    qsizetype volume_ = 0;
+    bool resetQueued_ = false;
+};
+
+} // namespace
+
+void boundUndoHistory(QLineEdit *edit, qsizetype budget) {
+    new UndoBound(edit, budget);
 }
 
 } // namespace vorlan

@@ -4,7 +4,20 @@
 #include <QPlainTextEdit>
 #include <QStyledItemDelegate>
 
+class QLineEdit;
+
 namespace vorlan {
+
+// Characters of edits a search box keeps undoable; see boundUndoHistory.
+inline constexpr qsizetype kUndoBudget = 4096;
+
+// Qt keeps a line edit's undo history as one entry per character inserted or
+// removed, until the program sets its text: a few pastes of long texts would
+// hold megabytes for the rest of the run. Once the edits since the history
+// began exceed `budget` characters, the history starts afresh (after the
+// edit, keeping text, cursor and selection), so undo reaches back over the
+// last budget's worth of typing at most.
+void boundUndoHistory(QLineEdit *edit, qsizetype budget = kUndoBudget);
 
 // A result list box: reports a double-click anywhere in it, after the view
 // has handled the click itself (so a row under the pointer is selected). A

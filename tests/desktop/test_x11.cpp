@@ -51,8 +51,17 @@ TEST_F(X11Test, ClipboardTextOwnedByAnotherProgram) {
     xclip.write(text.toUtf8());
     xclip.closeWriteChannel();
     ASSERT_TRUE(xclip.waitForStarted(5000));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return services->clipboard().text() == text; }, Patience))
-        << services->clipboard().text().toStdString();
+    QString read;
+    const auto readIt = [&] {
+        bool answered = false;
+        QObject context;
+        services->clipboard().readText(&context, [&](const QString &t) {
+            answered = true;
+            read = t;
+        });
+        return QTest::qWaitFor([&] { return answered; }, Patience) && read == text;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(readIt, Patience)) << read.toStdString();
     // Taking the selection back ends xclip.
     QGuiApplication::clipboard()->setText(u"test over"_s);
     EXPECT_TRUE(xclip.waitForFinished(5000));

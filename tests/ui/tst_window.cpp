@@ -6,6 +6,7 @@
 #include "messagebox.h"
 #include "texts.h"
 #include "uifixture.h"
+#include "widgets.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -616,6 +617,84 @@ private slots:
         box->setTristate(true);
         box->setCheckState(Qt::PartiallyChecked);
         QVERIFY(!timer->isActive());
+    }
+
+    // The clipboard is read without waiting: the tick's steps run when the
+    // text comes; ticks while it has not come ask nothing more; an answer
+    // that comes after the watcher was switched off is dropped.
+    void clipboardReadThatHasNotAnswered() {
+        WindowHarness h;
+        auto &clip = h.fakes().fakeClipboard();
+        auto *en = h.find<QLineEdit>("txtEnSearch");
+        const auto reads = [&] { return h.fakes().log().calls(u"clipboard.readText"_s).size(); };
+        clip.setHeld(true);
+        clip.setText(u"apple pie"_s);
+        QTest::mouseClick(h.widget("chkClip"), Qt::LeftButton);
+        h.window().tmrClip_Timer();
+        h.window().tmrClip_Timer();
+        h.window().tmrClip_Timer();
+        QVERIFY(clip.pending());
+        QCOMPARE(en->text(), u""_s);
+        QCOMPARE(h.fakes().log().calls(u"clipboard.readText"_s).count(), 3);
+        QCOMPARE(h.fakes().log().summary().filter(u"readText(true)"_s).size(), 1);
+        clip.setText(u"pear tart"_s); // what the owner holds when it answers
+        clip.answer();
+        QCOMPARE(en->text(), u"pear"_s);
+        QCOMPARE(h.window().lastClipWord(), u"pear"_s);
+
+        // Switched off while a read is out: its answer changes nothing.
+        const qsizetype before = reads();
+        h.window().tmrClip_Timer();
+        QCOMPARE(reads(), before + 1);
+        QTest::mouseClick(h.widget("chkClip"), Qt::LeftButton);
+        clip.setText(u"plum"_s);
+        clip.answer();
+        QCOMPARE(en->text(), u"pear"_s);
+        QCOMPARE(h.window().lastClipWord(), u"pear"_s);
+        // Switched on again, the next tick reads and looks up.
+        QTest::mouseClick(h.widget("chkClip"), Qt::LeftButton);
+        h.window().tmrClip_Timer();
+        clip.answer();
+        QCOMPARE(en->text(), u"plum"_s);
+    }
+
+    // Long pastes do not pile up undo history for the rest of the run: past
+    // the budget the history starts afresh, text and cursor kept; small
+    // edits stay undoable.
+    void searchBoxUndoHistoryIsBounded() {
+        WindowHarness h;
+        const QString longText = QString(20000, u'w');
+        const QString half = QString(vorlan::kUndoBudget / 2, u'a');
+        const struct {
+            const char *box;
+            QStringList edits; // each as a paste inserts it
+            bool undoable;     // after them, once the window is idle
+        } cases[] = {
+            {"txtEnSearch", {u"ab"_s, u"book"_s}, true},
+            {"txtEnSearch", {u"ab"_s, longText}, false},
+            {"txtEnSearch", {half}, true},
+            {"txtEnSearch", {half, half, u"b"_s}, false}, // edits add up
+            {"txtFaSearch", {u"كتاب"_s}, true},
+            {"txtFaSearch", {longText}, false},
+        };
+        for (const auto &c : cases) {
+            auto *box = h.find<QLineEdit>(c.box);
+            box->setText(QString()); // a set text starts a fresh history
+            QVERIFY(!box->isUndoAvailable());
+            for (const QString &edit : c.edits) {
+                box->insert(edit);
+            }
+            const QString text = box->text();
+            QTest::qWait(0); // the deferred reset, if any
+            QCoreApplication::processEvents();
+            QCOMPARE(box->text(), text);
+            QCOMPARE(box->cursorPosition(), text.size());
+            QVERIFY2(box->isUndoAvailable() == c.undoable, qPrintable(c.edits.join(u'+').left(20)));
+            // Undo reaches back over the small edits, or to the fresh start.
+            box->insert(u"z"_s);
+            box->undo();
+            QCOMPARE(box->text(), c.undoable ? QString() : text);
+        }
     }
 
     void speakButtonInBothPanes() {

@@ -2,12 +2,14 @@
 // desktop services: what only a display shows. Run by scripts/with-x11.sh,
 // which gives each run a private server.
 #include "aboutbox.h"
+#include "quitsignals.h"
 #include "texts.h"
 #include "uifixture.h"
 #include "x11probe.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
@@ -18,7 +20,9 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <csignal>
 #include <cstdlib>
+#include <unistd.h>
 
 #include <X11/keysym.h>
 
@@ -131,6 +135,40 @@ struct EventWatch : QObject {
     int escapes = 0;
     int deepestLoop = 0;
 };
+
+// A program owning the clipboard until it is killed; stopped and resumed at will.
+struct ClipboardOwner {
+    QProcess process;
+    explicit ClipboardOwner(const QByteArray &text) {
+        process.start(u"xclip"_s, {u"-selection"_s, u"clipboard"_s, u"-quiet"_s});
+        process.write(text);
+        process.closeWriteChannel();
+        process.waitForStarted(10000);
+    }
+    ~ClipboardOwner() {
+        signal(SIGCONT);
+        process.kill();
+        process.waitForFinished(10000);
+    }
+    // Only to a running xclip, never to a whole process group.
+    bool signal(int sig) {
+        const qint64 pid = process.processId();
+        return pid > 0 && process.state() == QProcess::Running && ::kill(pid_t(pid), sig) == 0;
+    }
+};
+
+// Milliseconds from a key typed through the server to its letter in the
+// line edit; -1 when it never came.
+qint64 keyResponse(X11Probe &probe, QLineEdit *edit, char letter) {
+    const QString before = edit->text();
+    QElapsedTimer clock;
+    clock.start();
+    probe.type(probe.keycodeOf(static_cast<unsigned char>(letter)));
+    if (!QTest::qWaitFor([&] { return edit->text() == before + QLatin1Char(letter); }, 30000)) {
+        return -1;
+    }
+    return clock.elapsed();
+}
 
 } // namespace
 
@@ -417,6 +455,70 @@ private slots:
         // As at the end of a run: the user's layouts and group, as before.
         QCOMPARE(probe.layouts(), u"us"_s);
         QCOMPARE(probe.lockedGroup(), 0);
+    }
+
+    // The clipboard's owner stops answering (xclip, then SIGSTOP) while the
+    // watcher is on: the window goes on answering keys, a new copy is still
+    // looked up, a resumed owner's text again, and SIGTERM ends the run at
+    // once. The bound is a liveness check, far above a key's usual few
+    // milliseconds and far below the seconds a blocked read would take.
+    // Last: the quit leaves the application's event loops ended.
+    void stoppedClipboardOwnerLeavesTheWindowAnswering() {
+        X11Probe probe;
+        QVERIFY(probe.connected());
+        const auto services = vorlan::createPlatformServices();
+        vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
+        auto *english = h.find<QLineEdit>("txtEnSearch");
+        ClipboardOwner stalled("apple");
+        QTest::mouseClick(h.widget("chkClip"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(english->text(), u"apple"_s, 10000);
+        QVERIFY(h.englishShown());
+        english->setFocus();
+        QTRY_VERIFY(english->hasFocus() && h.window().isActiveWindow());
+
+        QVERIFY(stalled.signal(SIGSTOP));
+        constexpr qint64 Bound = 1500; // ms
+        qint64 slowest = 0;
+        for (const char letter : {'q', 'w', 'e', 'r', 't', 'y'}) {
+            const qint64 ms = keyResponse(probe, english, letter);
+            QVERIFY2(ms >= 0, "a key never arrived");
+            slowest = std::max(slowest, ms);
+            QTest::qWait(300); // spread over several ticks
+        }
+        qInfo("slowest key with the owner stopped: %lld ms", slowest);
+        QVERIFY2(slowest < Bound, qPrintable(u"%1 ms"_s.arg(slowest)));
+
+        {
+            // Copying anew while the old owner is still stopped.
+            ClipboardOwner fresh("pear tart");
+            QTRY_COMPARE_WITH_TIMEOUT(english->text(), u"pear"_s, 10000);
+        }
+        // A stopped owner, once resumed, has its text looked up again: the
+        // reads that failed meanwhile left no word behind.
+        ClipboardOwner again("plum");
+        QTRY_COMPARE_WITH_TIMEOUT(english->text(), u"plum"_s, 10000);
+        QVERIFY(again.signal(SIGSTOP));
+        QTRY_COMPARE_WITH_TIMEOUT(h.window().lastClipWord(), u""_s, 10000); // a read gave up
+        english->setText(u"typed"_s);
+        QVERIFY(again.signal(SIGCONT));
+        QTRY_COMPARE_WITH_TIMEOUT(english->text(), u"plum"_s, 10000);
+
+        // SIGTERM, with an owner stopped and the watcher on.
+        QVERIFY(again.signal(SIGSTOP));
+        QTRY_COMPARE_WITH_TIMEOUT(h.window().lastClipWord(), u""_s, 10000);
+        const vorlan::QuitOnSignals quit;
+        QVERIFY(quit.active());
+        QEventLoop loop;
+        QElapsedTimer clock;
+        QTimer::singleShot(0, [&] {
+            clock.start();
+            ::kill(::getpid(), SIGTERM);
+        });
+        QTimer::singleShot(30000, &loop, [&] { loop.exit(2); });
+        const int status = loop.exec();
+        qInfo("SIGTERM ended the event loop after %lld ms", clock.elapsed());
+        QCOMPARE(status, 0);
+        QVERIFY2(clock.elapsed() < Bound, qPrintable(u"%1 ms"_s.arg(clock.elapsed())));
     }
 };
 
