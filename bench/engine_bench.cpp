@@ -15,6 +15,7 @@
 
 namespace {
 
+using namespace Qt::StringLiterals;
 using vorlan::cDic;
 using vorlan::ResourceProvider;
 
@@ -80,6 +81,7 @@ void searchEngine(benchmark::State &state, const ResourceProvider *provider, boo
         benchmark::DoNotOptimize(found);
     }
     state.counters["found"] = found;
+    state.counters["chars"] = static_cast<double>(query.size());
 }
 
 void searchReference(benchmark::State &state, const ResourceProvider *provider, bool english,
@@ -94,6 +96,84 @@ void searchReference(benchmark::State &state, const ResourceProvider *provider, 
     state.counters["found"] = found;
 }
 
+// The longest text the search box takes.
+constexpr qsizetype kBoxLength = 32767;
+
+QString repeated(const QString &unit, qsizetype times) {
+    QString s;
+    s.reserve(unit.size() * times);
+    for (qsizetype i = 0; i < times; ++i) {
+        s += unit;
+    }
+    return s;
+}
+
+// head + as many units as fit in the box + tail, topped up to the box's
+// length with stars after a leading star (which merge with it).
+QString boxFull(const QString &head, const QString &unit, const QString &tail) {
+    const qsizetype times = (kBoxLength - head.size() - tail.size()) / unit.size();
+    QString s = head + repeated(unit, times) + tail;
+    const qsizetype missing = kBoxLength - s.size();
+    return head.startsWith(u'*') ? QString(missing, u'*') + s : s + QString(missing, u'*');
+}
+
+// Stars in front of `core` (which starts with one, so they merge) up to the
+// box's length.
+QString starPadded(const QString &core) {
+    return QString(kBoxLength - core.size(), u'*') + core;
+}
+
+// `count` lists that each take any character but '0', sharing the box.
+QString heavyLists(qsizetype count, qsizetype reserved) {
+    const qsizetype ranges = (kBoxLength - reserved) / count / 3 - 1;
+    return repeated(u"[!"_s + repeated(u"0-0"_s, ranges) + u']', count);
+}
+
+// Every other code unit from U+0021 up ('-' and ']' left out), so that no
+// two merge: 32,750 separate ranges in one list.
+QString scatteredUnits() {
+    QString s;
+    for (int c = 0x21; c <= 0xFFFF; c += 2) {
+        if (c != u'-' && c != u']') {
+            s += QChar(static_cast<char16_t>(c));
+        }
+    }
+    return s;
+}
+
+// The shapes a pasted pattern can take to make a matcher slow, each as long
+// as the search box allows: huge lists, many lists, stars that invite
+// backtracking, long literals and digit runs, an unclosed list, and a mix.
+struct WorstCase {
+    const char *label;
+    QString text;
+};
+
+std::vector<WorstCase> worstCases() {
+    return {
+        {"*[!0-0...]# box-full", boxFull(u"*[!"_s, u"0-0"_s, u"]#"_s)},
+        {"*[32,750 scattered units]*", starPadded(u"*["_s + scatteredUnits() + u"]*"_s)},
+        // Any-character lists and a 'q' that rarely comes: every position of
+        // every record is tried 8 deep. Seven lists cost the most on these
+        // lists (from 3 to 90 measured): fewer are quick to try, more leave
+        // fewer positions to try.
+        {"*[!]x7 q* (infix retries)", starPadded(u'*' + repeated(u"[!]"_s, 7) + u"q*"_s)},
+        {"*[!0-0...]x7 q* (heavy infix)", u'*' + heavyLists(7, 3) + u"q*"_s},
+        {"*[!0-0...]x7 q (backtracking)", u'*' + heavyLists(7, 2) + u'q'},
+        {"*a*a*...*b (16k stars)", boxFull(u"*"_s, u"a*"_s, u"b"_s)},
+        {"a*a*...*b (15 a, stars between)", repeated(u"a"_s + QString(2180, u'*'), 15) + u'b'},
+        {"*literal* box-full", boxFull(u"*"_s, u"abcdefghij"_s, u"*"_s)},
+        {"literal* box-full", boxFull(u""_s, u"abcdefghij"_s, u"*"_s)},
+        {"#x32767", repeated(u"#"_s, kBoxLength)},
+        {"*#*#*... box-full", boxFull(u"*"_s, u"#*"_s, u""_s)},
+        {"[a-z]x6553 short lists", boxFull(u""_s, u"[a-z]"_s, u""_s)},
+        {"*[!]*[!]*... short lists", boxFull(u"*"_s, u"[!]*"_s, u""_s)},
+        {"unclosed [ at the end", boxFull(u"*"_s, u"[a-z]"_s, u"*["_s)},
+        {"unclosed [ at the start", boxFull(u"["_s, u"a"_s, u""_s)},
+        {"mixed", starPadded(u"*e*#*"_s + heavyLists(4, 20) + u"*[a-z]*[!]*r*"_s)},
+    };
+}
+
 void registerAll() {
     struct Query {
         const char *label;
@@ -102,6 +182,8 @@ void registerAll() {
     };
     const Query queries[] = {
         {"*er*", true, QStringLiteral("*er*")},
+        // A pasted list of 9,999 ranges: 30,002 characters.
+        {"*[!0-0...]# (30,002 chars)", true, u"*[!"_s + repeated(u"0-0"_s, 9999) + u"]#"_s},
         {"*an*(fa)", false, QStringLiteral(u"*\u0627\u0646*")},
         {"ab*", true, QStringLiteral("ab*")},
         {"[a-z]*", true, QStringLiteral("[a-z]*")},
@@ -125,6 +207,17 @@ void registerAll() {
                                          set.provider, q.english, q.text)
                 ->Unit(benchmark::kMillisecond);
         }
+        for (const WorstCase &w : worstCases()) {
+            for (const bool english : {true, false}) {
+                const std::string base = prefix + "worst " + w.label + (english ? "" : " (fa)");
+                benchmark::RegisterBenchmark((base + "/vorlan").c_str(), searchEngine, set.provider,
+                                             english, w.text)
+                    ->Unit(benchmark::kMillisecond);
+                benchmark::RegisterBenchmark((base + "/reference").c_str(), searchReference,
+                                             set.provider, english, w.text)
+                    ->Unit(benchmark::kMillisecond);
+            }
+        }
     }
 }
 
@@ -137,6 +230,8 @@ int main(int argc, char **argv) {
     benchmark::Initialize(&argc, argv);
     registerAll();
     vorlan::bench::RatioReporter reporter;
+    // Every pattern the search box can hold must leave typing fluid.
+    reporter.setBudget("/worst ", 50.0);
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

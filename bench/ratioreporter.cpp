@@ -41,6 +41,19 @@ void RatioReporter::Finalize() {
         std::printf("%-48s %12.3f %12.3f %7.1fx\n", base.c_str(), fast, ref->second,
                     fast > 0 ? ref->second / fast : 0.0);
     }
+    if (!budgetMarker_.empty()) {
+        std::printf("\n%-48s %12s %12s\n", "case (median)", "vorlan ms", "budget");
+        for (const std::string &name : order_) {
+            if (name.find(budgetMarker_) == std::string::npos || name.size() < ours.size() ||
+                name.compare(name.size() - ours.size(), ours.size(), ours) != 0) {
+                continue;
+            }
+            const double ms = medians_[name];
+            std::printf("%-48s %12.3f %9.0f ms %s\n",
+                        name.substr(0, name.size() - ours.size()).c_str(), ms, budgetMs_,
+                        ms < budgetMs_ ? "within" : "OVER");
+        }
+    }
     std::fflush(stdout);
 }
 
