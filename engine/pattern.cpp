@@ -1,5 +1,7 @@
 #include "pattern.h"
 
+#include <algorithm>
+
 namespace vorlan {
 
 Pattern::Pattern(std::u16string_view pattern) {
@@ -7,6 +9,7 @@ Pattern::Pattern(std::u16string_view pattern) {
         classify();
     } else {
         tokens_.clear();
+        lists_.clear();
         ranges_.clear();
         shape_ = Shape::Invalid;
     }
@@ -32,37 +35,15 @@ bool Pattern::compile(std::u16string_view p) {
                 t.negated = true;
                 ++j;
             }
-            const std::size_t listStart = j;
-            while (j < n && p[j] != u']') {
-                ++j;
-            }
-            if (j >= n) {
+            const std::size_t close = p.find(u']', j);
+            if (close == std::u16string_view::npos) {
                 return false; // unclosed list
             }
-            const std::size_t listEnd = j;
-            if (listEnd == listStart && !t.negated) {
-                i = j; // "[]" stands for the empty string
-                continue;
-            }
-            t.rangeBegin = static_cast<uint32_t>(ranges_.size());
-            for (std::size_t k = listStart; k < listEnd;) {
-                const char16_t first = p[k];
-                if (k + 2 < listEnd && p[k + 1] == u'-') {
-                    const char16_t last = p[k + 2];
-                    if (last < first) {
-                        return false; // descending range
-                    }
-                    ranges_.push_back({first, last});
-                    k += 3;
-                } else {
-                    ranges_.push_back({first, first});
-                    ++k;
-                }
-            }
-            t.rangeEnd = static_cast<uint32_t>(ranges_.size());
+            t.list = static_cast<uint32_t>(lists_.size());
+            compileList(p.substr(j, close - j), lists_.emplace_back());
             tokens_.push_back(t);
             ++minLength_;
-            i = j;
+            i = close;
         } else {
             Token t{Kind::Literal};
             t.ch = c;
@@ -71,6 +52,54 @@ bool Pattern::compile(std::u16string_view p) {
         }
     }
     return true;
+}
+
+void Pattern::compileList(std::u16string_view body, List &list) {
+    std::vector<Range> named;
+    for (std::size_t k = 0; k < body.size();) {
+        const char16_t first = body[k];
+        if (k + 2 < body.size() && body[k + 1] == u'-') {
+            if (first <= body[k + 2]) { // a descending range names nothing
+                named.push_back({first, body[k + 2]});
+            }
+            k += 3;
+        } else {
+            named.push_back({first, first});
+            ++k;
+        }
+    }
+    std::sort(named.begin(), named.end(),
+              [](const Range &a, const Range &b) { return a.first < b.first; });
+    list.rangeBegin = static_cast<uint32_t>(ranges_.size());
+    for (const Range &r : named) {
+        // The low units go to the bitmap, the rest is merged with the range
+        // before when it overlaps or touches it.
+        for (uint32_t u = r.first; u <= r.last && u < kLowUnits; ++u) {
+            list.low[u / 64] |= uint64_t{1} << (u % 64);
+        }
+        if (r.last < kLowUnits) {
+            continue;
+        }
+        const Range high{std::max(r.first, kLowUnits), r.last};
+        if (ranges_.size() > list.rangeBegin && high.first <= ranges_.back().last + 1u) {
+            ranges_.back().last = std::max(ranges_.back().last, high.last);
+        } else {
+            ranges_.push_back(high);
+        }
+    }
+    list.rangeEnd = static_cast<uint32_t>(ranges_.size());
+}
+
+bool Pattern::inList(const List &list, char16_t c) const {
+    if (c < kLowUnits) {
+        return (list.low[c / 64] >> (c % 64)) & 1u;
+    }
+    // The last range that starts at or below c is the only one that can hold it.
+    const Range *begin = ranges_.data() + list.rangeBegin;
+    const Range *end = ranges_.data() + list.rangeEnd;
+    const Range *after =
+        std::upper_bound(begin, end, c, [](char16_t v, const Range &r) { return v < r.first; });
+    return after != begin && c <= (after - 1)->last;
 }
 
 void Pattern::classify() {
@@ -119,13 +148,8 @@ bool Pattern::tokenMatches(const Token &t, char16_t c) const {
         return c == t.ch;
     case Token::Kind::Digit:
         return c >= u'0' && c <= u'9';
-    case Token::Kind::List: {
-        bool in = false;
-        for (uint32_t r = t.rangeBegin; r < t.rangeEnd && !in; ++r) {
-            in = c >= ranges_[r].first && c <= ranges_[r].last;
-        }
-        return in != t.negated;
-    }
+    case Token::Kind::List:
+        return inList(lists_[t.list], c) != t.negated;
     case Token::Kind::Star:
         break;
     }

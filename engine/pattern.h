@@ -12,12 +12,20 @@ namespace vorlan {
 //   '*'        any run of zero or more characters
 //   '#'        one digit 0-9
 //   '[list]'   one character of the list; '[!list]' one character not in it.
-//              'a-z' inside a list is a code-unit range; a '-' first or last in
-//              the list is itself; '*', '?', '#' and '[' are themselves there.
-//   '[]'       matches the empty string (no character is consumed).
+//              The list runs to the first ']' after the '[' (or after its
+//              '!'). 'a-z' inside a list names every code unit from the first
+//              to the second, and a range whose first unit is above its second
+//              names none; a '-' first or last in the list is itself; '*',
+//              '?', '#', '!' (after the first place) and '[' are themselves.
+//              So '[]' and '[z-a]' match no character, '[!]' and '[!z-a]' any.
 //   anything else, ']' and '?' included, matches only itself.
-// A pattern with a '[' that no ']' closes, or with a descending range such as
-// '[z-a]', is malformed: it is valid() == false and matches nothing.
+// A pattern with a '[' that no ']' closes is malformed: valid() == false, and
+// it matches nothing.
+//
+// Each list is compiled once into a bitmap of the units below U+0800 (Latin
+// and Arabic, which is what the word lists hold) and a sorted table of merged
+// ranges above, so that testing a character costs the same however long the
+// list was written.
 class Pattern {
 public:
     // What the search can do faster than a general match.
@@ -56,20 +64,28 @@ private:
         enum class Kind : uint8_t { Literal, Digit, List, Star };
         Kind kind;
         bool negated = false;
-        char16_t ch = 0;         // Literal
-        uint32_t rangeBegin = 0; // List: ranges_[rangeBegin, rangeEnd)
-        uint32_t rangeEnd = 0;
+        char16_t ch = 0;   // Literal
+        uint32_t list = 0; // List: index into lists_
     };
     struct Range {
         char16_t first;
         char16_t last;
     };
+    static constexpr char16_t kLowUnits = 0x800;
+    struct List {
+        uint64_t low[kLowUnits / 64] = {}; // bit per code unit below kLowUnits
+        uint32_t rangeBegin = 0;           // ranges_[rangeBegin, rangeEnd): the
+        uint32_t rangeEnd = 0;             // rest, sorted and disjoint
+    };
 
     bool compile(std::u16string_view pattern);
+    void compileList(std::u16string_view body, List &list);
+    bool inList(const List &list, char16_t c) const;
     bool tokenMatches(const Token &t, char16_t c) const;
     void classify();
 
     std::vector<Token> tokens_;
+    std::vector<List> lists_;
     std::vector<Range> ranges_;
     std::u16string literal_;
     std::size_t minLength_ = 0;

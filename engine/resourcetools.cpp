@@ -6,6 +6,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
@@ -198,6 +199,10 @@ void ResourceTools::load() {
 void ResourceTools::prepareSearch() {
     if (!lowered_ && isLoaded()) {
         buildLowerCase();
+        longestRecord_ = 0;
+        for (const Span &s : lowerSpans_.empty() ? spans_ : lowerSpans_) {
+            longestRecord_ = std::max<std::size_t>(longestRecord_, s.end - s.begin);
+        }
         lowered_ = true;
     }
 }
@@ -289,6 +294,9 @@ void ResourceTools::StartSearch(int32_t &iStart, int32_t &iEnd) {
 
 void ResourceTools::scan(const Pattern &pattern, int32_t first, int32_t last,
                          ResultList &out) const {
+    if (pattern.minLength() > longestRecord_) {
+        return;
+    }
     switch (pattern.shape()) {
     case Pattern::Shape::Invalid:
         return;
@@ -402,7 +410,9 @@ void ResourceTools::StartSearch2(int16_t &iStart, int16_t &iEnd) {
     checkIndex(iStart);
     prepareSearch();
     const Pattern pattern(toStd(folded));
-    const int32_t last = std::min<int32_t>(iEnd, recordNumber_);
+    // Folding marks away only shortens a record, so the longest one still bounds them.
+    const int32_t last =
+        pattern.minLength() > longestRecord_ ? iStart - 1 : std::min<int32_t>(iEnd, recordNumber_);
     for (int32_t i = iStart; i <= last; ++i) {
         const std::u16string_view lowered = lowerRecord(i);
         const QString record =

@@ -109,6 +109,9 @@ private:
     QString lower_;
     std::vector<Span> lowerSpans_;
     bool lowered_ = false;
+    // Length of the longest lower-cased record: a pattern that needs more
+    // characters than that (a long pasted text) matches nothing, unscanned.
+    std::size_t longestRecord_ = 0;
 };
 
 } // namespace vorlan

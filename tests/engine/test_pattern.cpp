@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -19,6 +21,30 @@ struct Case {
     std::u16string text;
     bool matches;
 };
+
+// Failures name the pattern and the text, other units than printable ASCII
+// as \uXXXX.
+void PrintTo(const Case &c, std::ostream *os) {
+    auto put = [os](const std::u16string &s) {
+        for (char16_t u : s) {
+            if (u >= 0x20 && u < 0x7F) {
+                *os << static_cast<char>(u);
+            } else {
+                *os << "\\u" << std::hex << std::uppercase << static_cast<int>(u) << std::dec;
+            }
+        }
+    };
+    *os << '"';
+    put(c.pattern);
+    *os << "\" against \"";
+    put(c.text);
+    *os << '"';
+}
+
+// Lone surrogates cannot be written as literals.
+std::u16string units(std::initializer_list<char16_t> list) {
+    return std::u16string(list);
+}
 
 class PatternCases : public ::testing::TestWithParam<Case> {};
 
@@ -51,15 +77,78 @@ INSTANTIATE_TEST_SUITE_P(
         Case{u"[a-]", u"-", true}, Case{u"[-a]", u"-", true}, Case{u"[!-]", u"-", false},
         Case{u"[*?#[]", u"?", true}, Case{u"[*?#[]", u"[", true}, Case{u"[*?#[]", u"a", false},
         Case{u"[a-cx-z]", u"y", true}, Case{u"[a-cx-z]", u"m", false},
-        Case{u"[\u0627-\u064A]*", u"\u0628\u0627\u0628", true}, Case{u"a[]b", u"ab", true},
-        Case{u"[]", u"", true}, Case{u"[!]", u"q", true},
+        Case{u"[\u0627-\u064A]*", u"\u0628\u0627\u0628", true},
         // '?' and ']' are ordinary characters, and so is a record's U+0000.
         Case{u"a?", u"a?", true}, Case{u"a?", u"ab", false}, Case{u"a]", u"a]", true},
         Case{u"zymosthenic", std::u16string(u"zymosthenic\0", 12), false},
         Case{u"zymosthenic*", std::u16string(u"zymosthenic\0", 12), true}));
 
-TEST(Pattern, MalformedPatternsMatchNothing) {
-    for (const std::u16string pattern : {u"[ab", u"*[", u"[z-a]", u"x[!c-a]*"}) {
+// A list holds the characters named in it: a range whose first unit is above
+// its second names none, so an empty or descending list matches no character
+// and its negation any one. The list ends at the first ']' after its '[' (and
+// '!'), and '-' is a range only between two characters.
+INSTANTIATE_TEST_SUITE_P(
+    ListCorners, PatternCases,
+    ::testing::Values(
+        Case{u"[z-a]", u"a", false}, Case{u"[z-a]", u"m", false}, Case{u"[z-a]", u"", false},
+        Case{u"[!z-a]", u"a", true}, Case{u"[!z-a]", u"-", true}, Case{u"[!z-a]", u"", false},
+        Case{u"[!z-a]", u"ab", false}, Case{u"*[z-a]*", u"za", false},
+        Case{u"x[!z-a]*", u"xq", true}, Case{u"[c-ab]", u"b", true}, Case{u"[c-ab]", u"c", false},
+        Case{u"[]", u"", false}, Case{u"[]", u"a", false}, Case{u"a[]b", u"ab", false},
+        Case{u"*[]*", u"abc", false}, Case{u"[!]", u"q", true}, Case{u"[!]", u"", false},
+        Case{u"[!]", u"ab", false}, Case{u"a[!]b", u"a]b", true}, Case{u"a[!]b", u"ab", false},
+        Case{u"[a-]", u"-", true}, Case{u"[a-]", u"a", true}, Case{u"[a-]", u"b", false},
+        Case{u"[-a]", u"-", true}, Case{u"[-a]", u"a", true}, Case{u"[!-]", u"-", false},
+        Case{u"[!-]", u"a", true}, Case{u"[a-c-e]", u"-", true}, Case{u"[a-c-e]", u"d", false},
+        Case{u"[--0]", u".", true}, Case{u"[--0]", u"1", false}, Case{u"[a--]", u"a", false},
+        Case{u"[a--]", u"-", false}, Case{u"]", u"]", true}, Case{u"[a]]", u"a]", true},
+        Case{u"[a]]", u"a", false}, Case{u"[]]", u"]", false}, Case{u"[!]]", u"x]", true},
+        Case{u"[[]", u"[", true}, Case{u"[[]]", u"[]", true}, Case{u"[!!]", u"!", false},
+        Case{u"[a!]", u"!", true}, Case{u"[*?#]", u"#", true}, Case{u"[*?#]", u"5", false},
+        // Code units, not characters: a pair in a pattern is two list members,
+        // a pair in a record two characters to match.
+        Case{units({u'[', 0xD800, u'-', 0xDFFF, u']'}), units({0xDE00}), true},
+        Case{u"[\U0001F600]", u"\U0001F600", false},
+        Case{u"[\U0001F600][\U0001F600]", u"\U0001F600", true},
+        Case{u"[\U0001F600][\U0001F600]", units({0xDE00, 0xD83D}), true},
+        Case{units({u'[', 0xDFFF, u'-', 0xD800, u']'}), units({0xD900}), false},
+        Case{units({u'[', u'!', 0xDFFF, u'-', 0xD800, u']'}), units({0xD900}), true},
+        Case{u"[\uFFFF]", u"\uFFFF", true}, Case{u"[\uFFFE-\uFFFF]", u"\uFFFD", false},
+        // Around the end of the bitmap (U+0800) and ranges merged above it.
+        Case{u"[\u07FF-\u0801]", u"\u07FF", true}, Case{u"[\u07FF-\u0801]", u"\u0801", true},
+        Case{u"[\u07FF-\u0801]", u"\u0802", false}, Case{u"[\u07FF-\u0801]", u"\u07FE", false},
+        Case{u"[\u0A00\u0905-\u0920\u0900-\u0910\u0921]", u"\u0921", true},
+        Case{u"[\u0A00\u0905-\u0920\u0900-\u0910\u0921]", u"\u0922", false},
+        Case{u"[\u0A00\u0905-\u0920\u0900-\u0910\u0921]", u"\u0A00", true},
+        Case{u"[\u0A00\u0905-\u0920\u0900-\u0910\u0921]", u"\u08FF", false},
+        Case{u"[!\u0800-\uFFFF]", u"a", true}, Case{u"[!\u0800-\uFFFF]", u"\u0800", false}));
+
+// Lists as long as the search box allows are read the same way.
+TEST(Pattern, LongListsMeanWhatTheyName) {
+    std::u16string zeros;
+    for (int i = 0; i < 9999; ++i) {
+        zeros += u"0-0";
+    }
+    // Every other unit from U+0021 up, in descending order: none touches another.
+    std::u16string scattered;
+    for (int c = 0xFFFF; c >= 0x21; --c) {
+        if (c % 2 == 1 && c != u'-' && c != u']') {
+            scattered.push_back(static_cast<char16_t>(c));
+        }
+    }
+    const Pattern notZero(u"*[!" + zeros + u"]#");
+    const Pattern odd(u"[" + scattered + u"]");
+    for (char16_t c :
+         {u'0', u'1', u'a', u'b', u'\u07FF', u'\u0800', u'\u0801', u'\uFFFE', u'\uFFFF'}) {
+        const std::u16string text{c};
+        EXPECT_EQ(notZero.matches(text + u'7'), c != u'0') << int(c);
+        EXPECT_EQ(odd.matches(text), c % 2 == 1) << int(c);
+        EXPECT_EQ(odd.matchesGeneral(text), c % 2 == 1) << int(c);
+    }
+}
+
+TEST(Pattern, UnclosedListIsMalformedAndMatchesNothing) {
+    for (const std::u16string pattern : {u"[ab", u"*[", u"[", u"[!", u"x[!c-a*", u"a]["}) {
         const Pattern p(pattern);
         EXPECT_FALSE(p.valid());
         EXPECT_FALSE(p.matches(u"ab") || p.matches(u"") || p.matchesGeneral(u"["));
@@ -77,6 +166,30 @@ TEST(Pattern, CommonShapesTakeTheFastPaths) {
     };
     for (const auto &[pattern, shape] : cases) {
         EXPECT_EQ(Pattern(pattern).shape(), shape);
+    }
+}
+
+// Lists over units around the bitmap's end and the surrogates, where the
+// compiled form takes its other path, against the reference.
+TEST(Pattern, AgreesWithReferenceOnWideLists) {
+    std::mt19937 rng(32767);
+    const std::u16string alphabet = u"az-!\u07FE\u07FF\u0800\u0801\u0900\u0901" +
+                                    units({0xD83D, 0xDE00, 0xDFFF}) + u"\uFFFE\uFFFF";
+    auto pick = [&] {
+        return alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(rng)];
+    };
+    for (int round = 0; round < 5000; ++round) {
+        std::u16string pattern = u"[";
+        const auto length = std::uniform_int_distribution<int>(0, 12)(rng);
+        for (int i = 0; i < length; ++i) {
+            pattern.push_back(pick());
+        }
+        pattern += u"]";
+        const Pattern p(pattern);
+        for (char16_t c : alphabet) {
+            const std::u16string text{c};
+            ASSERT_EQ(p.matches(text), referenceMatch(text, pattern).value()) << round;
+        }
     }
 }
 

@@ -129,6 +129,20 @@ TEST(StoreSearch, MatchesWholeLowerCasedRecords) {
         {split, u"*bc*"_s, {2}},
         {split, u"*b\r*"_s, {3}},
         {split, u"*[b]*"_s, {0, 2, 3}},
+        // Empty and descending lists through each shape of search.
+        {kWords, u"*[z-a]*"_s, {}},
+        {kWords, u"*b[!z-a]*"_s, {2, 3, 4, 5, 6}},
+        {kWords, u"*[]*"_s, {}},
+        {kWords, u"[!]ba"_s, {2}},
+        {kWords, u"a[]ba"_s, {}},
+        {kWords, u"*ab[c-a]*"_s, {}},
+        {kWords, u"*ab[c-al]*"_s, {4, 5}},
+        // A pattern as long as the longest record may still match it; in
+        // `dotted` that is the lower case, one unit longer than the record.
+        {kWords, u"zymosthenic[!]"_s, {8}},
+        {kWords, u"zymosthenic[!]#"_s, {}},
+        {dotted, u"i[\u0307]stanbul"_s, {0}},
+        {dotted, u"*[\u0307]stanbul"_s, {0}},
     };
     for (const auto &c : cases) {
         Store s(c.records);

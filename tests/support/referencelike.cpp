@@ -35,15 +35,11 @@ std::optional<std::vector<Item>> parse(std::u16string_view p) {
             if (!body.empty() && body[0] == u'!') {
                 it.negated = true;
                 body.remove_prefix(1);
-            } else if (body.empty()) {
-                continue; // "[]" is the empty string
             }
+            // A descending pair is kept: no unit lies in it, so it names none.
             for (std::size_t k = 0; k < body.size(); ++k) {
                 const bool range = k + 2 < body.size() && body[k + 1] == u'-';
                 const char16_t last = range ? body[k + 2] : body[k];
-                if (last < body[k]) {
-                    return std::nullopt;
-                }
                 it.set.push_back(body[k]);
                 it.set.push_back(last);
                 if (range) {
