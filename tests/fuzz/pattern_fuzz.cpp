@@ -11,11 +11,14 @@
 namespace {
 
 // Bytes become characters from a small alphabet so that patterns and texts
-// meet often; bytes from 0xF0 up take the next two bytes as a raw code unit.
+// meet often (units on both sides of U+0800, where a compiled list changes
+// from its bitmap to its range table, included); bytes from 0xF0 up take the
+// next two bytes as a raw code unit.
 std::u16string decode(const uint8_t *data, std::size_t size) {
     static const char16_t alphabet[] = {
-        u'a', u'b', u'c', u'*',      u'#',      u'[',  u']',      u'!', u'-', u'?',
-        u'0', u'9', u' ', u'\u0628', u'\u0627', u'\0', u'\u061F', u'z', u'A', u'\u06CC'};
+        u'a',      u'b', u'c', u'*',      u'#',      u'[',      u']',      u'!',
+        u'-',      u'?', u'0', u'9',      u' ',      u'\u0628', u'\u0627', u'\0',
+        u'\u061F', u'z', u'A', u'\u06CC', u'\u07FF', u'\u0800', u'\u0801', u'\uFFFF'};
     std::u16string out;
     for (std::size_t i = 0; i < size; ++i) {
         if (data[i] >= 0xF0 && i + 2 < size) {

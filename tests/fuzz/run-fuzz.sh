@@ -21,4 +21,6 @@ fi
 printf '\x05ab*b' > "$work/corpus/seed-prefix"
 printf '\x04*a*xxa' > "$work/corpus/seed-contains"
 printf '\x06[a-b]#9a' > "$work/corpus/seed-list"
+printf '\x06*[z-a]*za' > "$work/corpus/seed-descending"
+printf '\x04[!]]x]' > "$work/corpus/seed-empty-lists"
 "$bin" -runs="$runs" -max_len=64 -timeout=5 -seed=1 "$work/corpus"
