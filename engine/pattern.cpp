@@ -7,6 +7,7 @@ namespace vorlan {
 Pattern::Pattern(std::u16string_view pattern) {
     if (compile(pattern)) {
         classify();
+        buildStates();
     } else {
         tokens_.clear();
         lists_.clear();
@@ -119,13 +120,6 @@ void Pattern::classify() {
         if (n == 0) {
             shape_ = Shape::Exact; // only the empty record
         }
-        bool innerStar = false;
-        for (std::size_t i = first; i < last; ++i) {
-            innerStar = innerStar || tokens_[i].kind == Kind::Star;
-        }
-        if (leadingStar && trailingStar && first < last && !innerStar) {
-            shape_ = Shape::Infix;
-        }
         return;
     }
     for (std::size_t i = first; i < last; ++i) {
@@ -156,13 +150,77 @@ bool Pattern::tokenMatches(const Token &t, char16_t c) const {
     return false;
 }
 
-bool Pattern::infixMatchesAt(const char16_t *at) const {
-    for (std::size_t k = 0; k < minLength_; ++k) {
-        if (!tokenMatches(tokens_[k + 1], at[k])) {
+void Pattern::buildStates() {
+    if (shape_ != Shape::General || minLength_ > kMaxStates) {
+        return;
+    }
+    std::size_t state = 0;
+    for (const Token &t : tokens_) {
+        if (t.kind == Token::Kind::Star) {
+            starStates_ |= uint64_t{1} << state;
+        } else {
+            ++state;
+        }
+    }
+    finalState_ = uint64_t{1} << state;
+    // Token by token rather than unit by unit: a literal enters one entry.
+    lowStates_.assign(kLowUnits, 0);
+    state = 0;
+    for (const Token &t : tokens_) {
+        const uint64_t bit = uint64_t{1} << state << 1;
+        switch (t.kind) {
+        case Token::Kind::Star:
+            continue;
+        case Token::Kind::Literal:
+            if (t.ch < kLowUnits) {
+                lowStates_[t.ch] |= bit;
+            }
+            break;
+        case Token::Kind::Digit:
+            for (char16_t c = u'0'; c <= u'9'; ++c) {
+                lowStates_[c] |= bit;
+            }
+            break;
+        case Token::Kind::List:
+            for (char16_t c = 0; c < kLowUnits; ++c) {
+                if (inList(lists_[t.list], c) != t.negated) {
+                    lowStates_[c] |= bit;
+                }
+            }
+            break;
+        }
+        ++state;
+    }
+}
+
+uint64_t Pattern::statesTaking(char16_t c) const {
+    uint64_t states = 0;
+    std::size_t state = 0;
+    for (const Token &t : tokens_) {
+        if (t.kind != Token::Kind::Star) {
+            ++state;
+            if (tokenMatches(t, c)) {
+                states |= uint64_t{1} << state;
+            }
+        }
+    }
+    return states;
+}
+
+bool Pattern::matchesStates(std::u16string_view s) const {
+    const uint64_t starredFinal = finalState_ & starStates_; // a trailing star takes the rest
+    uint64_t states = 1;
+    for (const char16_t c : s) {
+        if ((states & starredFinal) != 0) {
+            return true;
+        }
+        const uint64_t taking = c < kLowUnits ? lowStates_[c] : statesTaking(c);
+        states = ((states << 1) & taking) | (states & starStates_);
+        if (states == 0) {
             return false;
         }
     }
-    return true;
+    return (states & finalState_) != 0;
 }
 
 bool Pattern::matches(std::u16string_view s) const {
@@ -177,9 +235,11 @@ bool Pattern::matches(std::u16string_view s) const {
         return s.ends_with(literal_);
     case Shape::Contains:
         return s.find(literal_) != std::u16string_view::npos;
-    case Shape::Infix:
     case Shape::General:
         break;
+    }
+    if (runsAsStates()) {
+        return s.size() >= minLength_ && matchesStates(s);
     }
     return matchesGeneral(s);
 }

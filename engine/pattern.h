@@ -35,7 +35,6 @@ public:
         Prefix,   // literal, then '*'
         Suffix,   // '*', then literal
         Contains, // '*', literal, '*'
-        Infix,    // '*', one-character tokens (not all literal), '*'
         General,  // anything else
     };
 
@@ -48,15 +47,14 @@ public:
     // Records shorter than this never match.
     std::size_t minLength() const { return minLength_; }
 
-    // Infix shape: whether the tokens between the two stars match the
-    // minLength() characters at `at`.
-    bool infixMatchesAt(const char16_t *at) const;
-    // Infix shape: whether the first token after the leading star takes c.
-    bool infixStartsWith(char16_t c) const { return tokenMatches(tokens_[1], c); }
+    // Whether matches() steps through the record once, as a set of states
+    // (see below), rather than retrying from the last star.
+    bool runsAsStates() const { return !lowStates_.empty(); }
 
     bool matches(std::u16string_view subject) const;
-    // The same answer without the shortcuts of the literal shapes; the plain
-    // matcher that the shortcuts are measured and checked against.
+    // The same answer from the plain matcher, which retries from the last
+    // star and knows no shape: what the faster paths are measured and checked
+    // against. O(record x pattern) at worst.
     bool matchesGeneral(std::u16string_view subject) const;
 
 private:
@@ -79,6 +77,9 @@ private:
     };
 
     bool compile(std::u16string_view pattern);
+    void buildStates();
+    uint64_t statesTaking(char16_t c) const;
+    bool matchesStates(std::u16string_view subject) const;
     void compileList(std::u16string_view body, List &list);
     bool inList(const List &list, char16_t c) const;
     bool tokenMatches(const Token &t, char16_t c) const;
@@ -87,6 +88,15 @@ private:
     std::vector<Token> tokens_;
     std::vector<List> lists_;
     std::vector<Range> ranges_;
+    // The General shape with at most 63 tokens that take a character runs as
+    // a set of states, one bit each: bit i is set when the first i such
+    // tokens have matched the record so far. Every character costs one step,
+    // however the pattern is built; longer patterns only fit records that
+    // long, which are few.
+    static constexpr std::size_t kMaxStates = 63;
+    std::vector<uint64_t> lowStates_; // per unit below kLowUnits: the states it enters
+    uint64_t starStates_ = 0;         // states followed by a star, which keep any character
+    uint64_t finalState_ = 0;
     std::u16string literal_;
     std::size_t minLength_ = 0;
     Shape shape_ = Shape::Invalid;

@@ -303,9 +303,7 @@ void ResourceTools::scan(const Pattern &pattern, int32_t first, int32_t last,
     case Pattern::Shape::Contains:
         scanContains(pattern.literal(), first, last, out);
         return;
-    case Pattern::Shape::Infix:
-        scanInfix(pattern, first, last, out);
-        return;
+
     default:
         break;
     }
@@ -343,32 +341,6 @@ void ResourceTools::scanContains(std::u16string_view needle, int32_t first, int3
             pos = spans[static_cast<std::size_t>(r)].begin;
         } else {
             ++pos;
-        }
-    }
-}
-
-void ResourceTools::scanInfix(const Pattern &pattern, int32_t first, int32_t last,
-                              ResultList &out) const {
-    // Every position of every record is a candidate. A table answers for the
-    // first token over the common code units (Latin and Arabic), so that most
-    // positions cost one lookup.
-    constexpr char16_t kTableSize = 0x800;
-    std::array<bool, kTableSize> head{};
-    for (char16_t c = 0; c < kTableSize; ++c) {
-        head[c] = pattern.infixStartsWith(c);
-    }
-    const std::vector<Span> &spans = lowerSpans_.empty() ? spans_ : lowerSpans_;
-    const char16_t *text = reinterpret_cast<const char16_t *>(lower_.utf16());
-    const auto len = static_cast<uint32_t>(pattern.minLength());
-    for (int32_t r = first; r <= last; ++r) {
-        const Span &s = spans[static_cast<std::size_t>(r)];
-        for (uint32_t at = s.begin; at + len <= s.end; ++at) {
-            const char16_t c = text[at];
-            const bool startsHere = c < kTableSize ? head[c] : pattern.infixStartsWith(c);
-            if (startsHere && pattern.infixMatchesAt(text + at)) {
-                out.Add(r);
-                break;
-            }
         }
     }
 }

@@ -88,7 +88,6 @@ private:
     void scan(const Pattern &pattern, int32_t first, int32_t last, ResultList &out) const;
     void scanContains(std::u16string_view needle, int32_t first, int32_t last,
                       ResultList &out) const;
-    void scanInfix(const Pattern &pattern, int32_t first, int32_t last, ResultList &out) const;
     std::u16string_view lowerRecord(int32_t index) const;
 
     const ResourceProvider &provider_;

@@ -159,13 +159,57 @@ TEST(Pattern, UnclosedListIsMalformedAndMatchesNothing) {
 // The common shapes must reach their fast paths; the answers themselves are
 // checked above and below.
 TEST(Pattern, CommonShapesTakeTheFastPaths) {
-    const std::pair<std::u16string, Pattern::Shape> cases[] = {
-        {u"book", Pattern::Shape::Exact},      {u"book*", Pattern::Shape::Prefix},
-        {u"*book", Pattern::Shape::Suffix},    {u"**book***", Pattern::Shape::Contains},
-        {u"*a[b-c]#*", Pattern::Shape::Infix}, {u"*a*#*", Pattern::Shape::General},
+    std::u16string anyOf63 = u"*";
+    for (int i = 0; i < 63; ++i) {
+        anyOf63 += u"[!]";
+    }
+    const struct {
+        std::u16string pattern;
+        Pattern::Shape shape;
+        bool states;
+    } cases[] = {
+        {u"book", Pattern::Shape::Exact, false},
+        {u"book*", Pattern::Shape::Prefix, false},
+        {u"*book", Pattern::Shape::Suffix, false},
+        {u"**book***", Pattern::Shape::Contains, false},
+        {u"*a[b-c]#*", Pattern::Shape::General, true},
+        {u"*a*#*", Pattern::Shape::General, true},
+        {anyOf63, Pattern::Shape::General, true},
+        {anyOf63 + u'q', Pattern::Shape::General, false}, // 64 tokens: retries from the star
     };
-    for (const auto &[pattern, shape] : cases) {
-        EXPECT_EQ(Pattern(pattern).shape(), shape);
+    for (const auto &c : cases) {
+        const Pattern p(c.pattern);
+        EXPECT_EQ(p.shape(), c.shape) << c.pattern.size();
+        EXPECT_EQ(p.runsAsStates(), c.states) << c.pattern.size();
+    }
+}
+
+// Patterns with as many tokens as the states hold, and one more, against
+// records around their length.
+TEST(Pattern, AgreesWithReferenceAtTheLimitOfTheStates) {
+    for (const int tokens : {62, 63, 64}) {
+        std::u16string anyThenQ;
+        for (int i = 1; i < tokens; ++i) {
+            anyThenQ += u"[!]";
+        }
+        anyThenQ += u'q';
+        const std::u16string patterns[] = {std::u16string(1, u'*').append(anyThenQ),
+                                           anyThenQ + u'*',
+                                           std::u16string(1, u'*').append(anyThenQ) + u'*',
+                                           std::u16string(u"a*").append(anyThenQ)};
+        for (const std::u16string &pattern : patterns) {
+            const Pattern p(pattern);
+            for (const int length : {tokens - 1, tokens, tokens + 1, tokens + 5}) {
+                const std::u16string as(length - 1, u'a');
+                const std::u16string qs(length - 1, u'q');
+                for (const std::u16string &text :
+                     {as + u'a', as + u'q', std::u16string(1, u'q').append(as),
+                      std::u16string(1, u'a').append(qs)}) {
+                    ASSERT_EQ(p.matches(text), referenceMatch(text, pattern).value())
+                        << tokens << " tokens, " << length << " characters";
+                }
+            }
+        }
     }
 }
 

@@ -206,10 +206,12 @@ TEST(NarrowSearch, FoldsArabicFormsOnBothSidesAndCountsQuestionMarks) {
     Store s(QStringList{u"\u0622\u0628"_s, u"\u0627\u0628"_s, u"\u0623\u0628\u064E"_s,
                         u"\u0645\u062F\u0631\u0633\u0629"_s, u"x"_s});
     const std::pair<QString, Found> cases[] = {
-        {u"\u0625\u0628"_s, {0, 1, 2}},  // alef forms and marks
-        {u"*\u0647*"_s, {0, 1, 2}},      // probe too short: the list stays
-        {u"*\u0631\u0633\u0647"_s, {3}}, // teh marbuta read as heh
-        {u"?x"_s, {}},                   // '?' counts here, so this one searches
+        {u"\u0625\u0628"_s, {0, 1, 2}},          // alef forms and marks
+        {u"*\u0647*"_s, {0, 1, 2}},              // probe too short: the list stays
+        {u"*\u0631\u0633\u0647"_s, {3}},         // teh marbuta read as heh
+        {u"?x"_s, {}},                           // '?' counts here, so this one searches
+        {u"\u0645\u062F\u0631\u0633[!]"_s, {3}}, // as long as the longest record
+        {u"\u0645\u062F\u0631\u0633[!]#"_s, {}},
     };
     for (const auto &[query, found] : cases) {
         s.tools.setSearchText(query);
