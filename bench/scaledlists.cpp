@@ -46,7 +46,7 @@ QStringList grow(const QStringList &words, int target, qsizetype maxLength, bool
 } // namespace
 
 int largeSize(int fixedSize, int builtIn) {
-    return std::max(fixedSize, 2 * builtIn);
+    return std::max(fixedSize, builtIn + builtIn / 2);
 }
 
 MemoryResourceProvider largeWordLists(int *englishRecords, int *persianRecords) {

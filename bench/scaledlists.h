@@ -9,8 +9,9 @@ inline constexpr int kLargeEnglishRecords = 52448;
 inline constexpr int kLargePersianRecords = 80067;
 
 // The size of a large list made from a built-in one of `builtIn` records: the
-// size above, or twice the built-in list once that has grown past half of it,
-// so that the large lists always stay well above what the program carries.
+// size above, or half as large again as the built-in list once that comes
+// within a third of it, so the large lists always stay above what the program
+// carries.
 int largeSize(int fixedSize, int builtIn);
 
 // Word lists of the large sizes, made from the built-in headwords: every real
