@@ -55,7 +55,7 @@ const Measure kTops[] = {Measure::Top1000, Measure::Top5000, Measure::Top20000};
 QString describe(const KnownAnswerResult &r, const Lists &lists) {
     const KnownAnswer &a = *r.answer;
     const QString where =
-        QStringLiteral("  line %1, %2 \"%3\"")
+        QStringLiteral("line %1, %2 \"%3\"")
             .arg(a.line)
             .arg(a.from == Language::English ? QStringLiteral("en") : QStringLiteral("fa"),
                  a.typed);
@@ -263,7 +263,7 @@ int main(int argc, char *argv[]) {
     if (checkKnown) {
         for (const KnownAnswerResult &r : results) {
             if (!r.passed) {
-                print(QStringLiteral("Known answer missed:") + describe(r, *lists));
+                print(QStringLiteral("Known answer missed: ") + describe(r, *lists));
             }
         }
     }
