@@ -152,6 +152,15 @@ TEST(PersianForms, KeysThatAreFormsOfTheLemma) {
          {u"رفتم past"_s, u"رفت past"_s, u"رفته participle"_s, u"مي روم form"_s, u"ميروم form"_s,
           u"رفته بودم form"_s},
          {Progressive, LongPhrase, Placeholder, Affix, Romanised}},
+        // A joined prefix is also written apart, as a typed ZWNJ finds it; a
+        // lemma's own word that begins like it stays whole.
+        {u"شدن"_s, {u"میشود"_s}, false, true, {u"ميشود form"_s, u"مي شود form"_s}, {}},
+        {u"ميخ كوبيدن"_s,
+         {u"میخ نمیکوبم"_s},
+         false,
+         true,
+         {u"ميخ نميكوبم form"_s, u"ميخ نمي كوبم form"_s},
+         {}},
         {u"آب"_s,
          {u"آب"_s, u"آب1"_s, u"آبها"_s, u"آبها"_s, u"آب\u200Cها"_s, u"ه"_s},
          true,

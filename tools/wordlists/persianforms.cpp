@@ -33,6 +33,27 @@ qsizetype words(QStringView s) {
     return s.count(u' ') + 1;
 }
 
+// The extract often writes the prefix مي/نمي joined (ميشود) where the
+// standard spelling has a ZWNJ (می‌شود, in the lists مي شود), which is what a
+// typed ZWNJ finds. The prefix is split off a word of the form that is not a
+// word of the lemma (ميخ of ميخ كوبيدن stays whole); empty when none is.
+QString prefixApart(const QString &form, const QString &lemma) {
+    const QStringList lemmaWords = lemma.split(u' ');
+    QStringList words = form.split(u' ');
+    for (QString &w : words) {
+        if (lemmaWords.contains(w)) {
+            continue;
+        }
+        for (const QString &prefix : {QStringLiteral("نمي"), QStringLiteral("مي")}) {
+            if (w.startsWith(prefix) && w.size() > prefix.size() + 1) {
+                w.insert(prefix.size(), u' ');
+                return words.join(u' ');
+            }
+        }
+    }
+    return {};
+}
+
 // The progressive puts a form of داشتن before the verb's own form, which the
 // keys list as well; the phrase adds a record a word catcher never asks for.
 bool isProgressive(const QString &form, const QString &lemma) {
@@ -129,6 +150,11 @@ QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &k
         }
         seen.append(form);
         out.append({form, kindOf(lemma, form, noun, verb)});
+        const QString apart = verb ? prefixApart(form, lemma) : QString();
+        if (!apart.isEmpty() && !seen.contains(apart)) {
+            seen.append(apart);
+            out.append({apart, FaFormKind::Other});
+        }
     }
     return out;
 }
