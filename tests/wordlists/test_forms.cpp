@@ -140,10 +140,10 @@ TEST(PersianForms, KeysThatAreFormsOfTheLemma) {
          {u"کتابها"_s, u"کتب"_s, u"kotob"_s, u"ketâb-hâ"_s, u"کتاب‌ها"_s, u"کِتاب"_s},
          true,
          false,
-         {u"كتابها plural"_s, u"كتب form"_s, u"كتاب ها plural"_s},
-         {Romanised, Romanised, Vocalised}},
+         {u"كتابها plural"_s, u"كتاب ها plural"_s, u"كتب form"_s},
+         {Romanised, Romanised, Repeated, Vocalised}},
         // Only a noun's -ها is named a plural.
-        {u"سبز"_s, {u"سبزها"_s}, false, false, {u"سبزها form"_s}, {}},
+        {u"سبز"_s, {u"سبزها"_s}, false, false, {u"سبزها form"_s, u"سبز ها form"_s}, {}},
         {u"رفتن"_s,
          {u"رفتم"_s, u"رفت"_s, u"رفته"_s, u"می‌روم"_s, u"میروم"_s, u"دارم میروم"_s,
           u"رفته بودم"_s, u"داشتم می‌رفتم"_s, u"Term?"_s, u"ـرفت"_s, u"bấšin"_s},
@@ -161,12 +161,13 @@ TEST(PersianForms, KeysThatAreFormsOfTheLemma) {
          true,
          {u"ميخ نميكوبم form"_s, u"ميخ نمي كوبم form"_s},
          {}},
+        {u"چشم"_s, {u"چشمها"_s}, true, false, {u"چشمها plural"_s, u"چشم ها plural"_s}, {}},
         {u"آب"_s,
          {u"آب"_s, u"آب1"_s, u"آبها"_s, u"آبها"_s, u"آب\u200Cها"_s, u"ه"_s},
          true,
          false,
          {u"آبها plural"_s, u"آب ها plural"_s},
-         {SameAsLemma, NotAWord, Repeated, NotAWord}},
+         {SameAsLemma, NotAWord, Repeated, Repeated, NotAWord}},
     };
     for (const Case &c : cases) {
         QList<FaKeySkip> skipped;

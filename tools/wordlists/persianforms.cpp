@@ -150,10 +150,13 @@ QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &k
         }
         seen.append(form);
         out.append({form, kindOf(lemma, form, noun, verb)});
-        const QString apart = verb ? prefixApart(form, lemma) : QString();
+        // A plural joined (چشمها) is also written apart, as after a ZWNJ.
+        const QString apart = verb                                   ? prefixApart(form, lemma)
+                              : form == lemma + QStringLiteral("ها") ? lemma + QStringLiteral(" ها")
+                                                                     : QString();
         if (!apart.isEmpty() && !seen.contains(apart)) {
             seen.append(apart);
-            out.append({apart, FaFormKind::Other});
+            out.append({apart, kindOf(lemma, apart, noun, verb)});
         }
     }
     return out;
