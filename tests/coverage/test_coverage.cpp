@@ -107,6 +107,26 @@ TEST(FrequencyLists, KeepOrderAndMeasureTheTop) {
     EXPECT_TRUE(error.contains(u"none.txt"_s));
 }
 
+// The lists were cut at apostrophes: "don" and "didn" stand for "don't" and
+// "didn't", found through the whole contraction; a real word is never
+// stretched into one.
+TEST(FrequencyLists, CountAContractionsFirstHalfAsTheContraction) {
+    const struct {
+        QString word;
+        QString contraction;
+    } halves[] = {{u"don"_s, u"don't"_s}, {u"didn"_s, u"didn't"_s}, {u"ain"_s, u"ain't"_s},
+                  {u"book"_s, QString()}, {u"in"_s, QString()},     {u"t"_s, QString()}};
+    for (const auto &h : halves) {
+        EXPECT_EQ(contractionOf(h.word), h.contraction) << h.word.toStdString();
+    }
+
+    const Side english = side({u"Book"_s, u"Didn't"_s, u"Won"_s});
+    const RowFinder finder(english);
+    const Figure figure = measureCoverage({u"didn"_s, u"don"_s, u"won"_s, u"book"_s}, 4, finder);
+    EXPECT_EQ(figure.found, 3);
+    EXPECT_EQ(figure.missing, QStringList{u"don"_s});
+}
+
 TEST(KnownAnswers, ParseTheTableInTheListsLetterForms) {
     QString error;
     const auto answers = parseKnownAnswers(

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <random>
 
+using namespace Qt::StringLiterals;
+
 namespace vorlan::coverage {
 
 QString languageName(Language language) {
@@ -166,11 +168,21 @@ std::optional<QStringList> readFrequencyList(const QString &path, Language langu
     return words;
 }
 
+QString contractionOf(QStringView word) {
+    static const QStringList halves = {
+        u"ain"_s,     u"aren"_s, u"can"_s,   u"couldn"_s, u"didn"_s,  u"doesn"_s, u"don"_s,
+        u"hadn"_s,    u"hasn"_s, u"haven"_s, u"isn"_s,    u"mustn"_s, u"needn"_s, u"shan"_s,
+        u"shouldn"_s, u"wasn"_s, u"weren"_s, u"won"_s,    u"wouldn"_s};
+    return halves.contains(word) ? word.toString() + u"'t"_s : QString();
+}
+
 Figure measureCoverage(const QStringList &words, int top, const RowFinder &finder) {
     Figure figure;
     figure.considered = int(std::min<qsizetype>(top, words.size()));
     for (int i = 0; i < figure.considered; ++i) {
-        if (finder.find(words[i]) >= 0) {
+        const QString contraction = contractionOf(words[i]);
+        if (finder.find(words[i]) >= 0 ||
+            (!contraction.isEmpty() && finder.find(contraction) >= 0)) {
             ++figure.found;
         } else {
             figure.missing.append(words[i]);

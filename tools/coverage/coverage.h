@@ -73,7 +73,14 @@ struct Figure {
     double percent() const { return considered == 0 ? 0.0 : 100.0 * found / considered; }
 };
 
-// Share of the first `top` counted words for which the pane selects a row.
+// The frequency lists were cut at apostrophes, so "don't" stands in them as
+// "don" and "t". The first half of such a negative contraction gives the
+// whole contraction ("didn" gives "didn't"); any other word gives nothing.
+QString contractionOf(QStringView word);
+
+// Share of the first `top` counted words for which the pane selects a row,
+// for the word itself or, for the first half of a contraction, for the
+// whole contraction as a reader meets and copies it.
 Figure measureCoverage(const QStringList &words, int top, const RowFinder &finder);
 
 // A common word with the core translations its meaning must hold (any one).
