@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -112,6 +114,8 @@ TEST(Converter, Meanings) {
         {u"Seat"_s, u"<absent>"_s}, // presentation forms
         {u"Beat a dead horse"_s, u"<absent>"_s},
         {u"آب"_s, u"Water - Honour - Reputation - Standing"_s},
+        {u"آب ها"_s, u"Plural: Water - Honour - Reputation - Standing"_s}, // a key: a lookup form
+        {u"آبم"_s, u"(form) Water - Honour - Reputation - Standing"_s},
         {u"ايستادگي كردن"_s, u"Resist"_s},
         {u"كم"_s, u"Abdomen (dialectal)"_s},
         {u"سه بعدي"_s, u"3D"_s},
@@ -222,6 +226,16 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
         {"wordnet/data.verb", ""},
         {"wordnet/data.adj", ""},
         {"wordnet/data.adv", ""},
+        {"wordnet/noun.exc", ""},
+        {"wordnet/verb.exc", "went go\n"},
+        {"wordnet/adj.exc", ""},
+        {"wordnet/adv.exc", ""},
+        {"words", "goes\nsnows\n"},
+        // WordNet without its exception lists.
+        {"bare/data.noun", ""},
+        {"bare/data.verb", ""},
+        {"bare/data.adj", ""},
+        {"bare/data.adv", ""},
         {"cldr-48/localenames/en/languages.json", cldr.languagesEn},
         {"cldr-48/localenames/fa/languages.json", cldr.languagesFa},
         {"cldr-48/localenames/en/territories.json", cldr.territoriesEn},
@@ -243,7 +257,8 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
     };
     const auto run = [&](const QString &out) {
         return runWith({u"--sources"_s, sources, u"--wordnet"_s, sources + u"/wordnet"_s,
-                        u"--team"_s, sources + u"/team.txt"_s, u"--out"_s, dir.filePath(out)});
+                        u"--english-words"_s, sources + u"/words"_s, u"--team"_s,
+                        sources + u"/team.txt"_s, u"--out"_s, dir.filePath(out)});
     };
     const auto read = [&](const QString &relative) {
         QFile f(dir.filePath(relative));
@@ -255,8 +270,9 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
         EXPECT_FALSE(read(u"one"_s + name).isEmpty()) << name.toStdString();
         EXPECT_EQ(read(u"one"_s + name), read(u"two"_s + name)) << name.toStdString();
     }
-    // Each source is read: the team list, the wordnet link, the CLDR name.
-    for (const char *word : {"Them", "Counsel", "Italian"}) {
+    // Each source is read: the team list, the wordnet link, the CLDR name, and
+    // the lookup forms made: from WordNet's exceptions and the word list.
+    for (const char *word : {"Them", "Counsel", "Italian", "Went", "Goes", "Snows"}) {
         EXPECT_TRUE(read(u"one/EN"_s)
                         .contains(QByteArray::fromRawData(
                             reinterpret_cast<const char *>(QString::fromLatin1(word).utf16()),
@@ -281,6 +297,11 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
                        u"--team"_s, sources + u"/none.txt"_s, u"--out"_s, dir.filePath(u"x"_s)}),
               1);
     EXPECT_TRUE(tool.readAllStandardError().contains("cannot read"));
+    EXPECT_EQ(runWith({u"--sources"_s, sources, u"--english-words"_s, sources + u"/words"_s,
+                       u"--wordnet"_s, sources + u"/bare"_s, u"--out"_s, dir.filePath(u"x"_s)}),
+              1);
+    EXPECT_TRUE(tool.readAllStandardError().contains("noun.exc"));
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"x/EN"_s)));
 
     ASSERT_TRUE(write(kWiktextractPath, "\xC3\x28 not UTF-8\t<i>noun</i>"_ba));
     EXPECT_EQ(run(u"bad"_s), 1);

@@ -1,4 +1,5 @@
 // The word lists the build converted from the real Wiktionary extracts.
+#include "folding.h"
 #include "wordlistvalidator.h"
 
 #include <QDir>
@@ -60,9 +61,7 @@ TEST(RealLists, WellKnownWordsAndNoJunk) {
         {u"كتاب"_s, false, u"Book"_s},
         {u"مادر"_s, false, u"Mother"_s},
         {u"ايستادگي كردن"_s, false, u"Resist"_s},
-        // Inflected Persian keys and romanisations never become headwords.
-        {u"آب ها"_s, false, u"<absent>"_s},
-        {u"كتاب ها"_s, false, u"<absent>"_s},
+        // Romanisations never become headwords.
         {u"Ketab"_s, true, u"<absent>"_s},
         {u"Madar"_s, true, u"<absent>"_s},
     };
@@ -112,7 +111,8 @@ TEST(RealLists, ConvertingAgainGivesTheSameBytes) {
     QProcess tool;
     tool.start(QStringLiteral(VORLAN_WORDLISTS_TOOL),
                {u"--sources"_s, QStringLiteral(VORLAN_SOURCES), u"--wordnet"_s,
-                QStringLiteral(VORLAN_WORDNET), u"--team"_s, QStringLiteral(VORLAN_TEAM_LIST),
+                QStringLiteral(VORLAN_WORDNET), u"--english-words"_s,
+                QStringLiteral(VORLAN_ENGLISH_WORDS), u"--team"_s, QStringLiteral(VORLAN_TEAM_LIST),
                 u"--out"_s, out.path()});
     ASSERT_TRUE(tool.waitForFinished(300000) && tool.exitStatus() == QProcess::NormalExit &&
                 tool.exitCode() == 0)
@@ -124,5 +124,36 @@ TEST(RealLists, ConvertingAgainGivesTheSameBytes) {
     }
 }
 #endif
+
+// Words as they stand in running text find a record that leads to their
+// headword; a form that is a headword of its own keeps its entry.
+TEST(RealLists, LookupForms) {
+    const std::tuple<QString, bool, QString, QString> forms[] = {
+        {u"Books"_s, true, u"(book=) "_s, u"كتاب"_s},
+        {u"Went"_s, true, u"(go=) "_s, u"رفتن"_s},
+        {u"Children"_s, true, u"(child=) "_s, u"بچه"_s},
+        {u"Cities"_s, true, u"(city=) "_s, u"شهر"_s},
+        {u"Wrote"_s, true, u"(write=) "_s, u"نوشتن"_s},
+        {u"Women"_s, true, u"(woman=) "_s, u"زن"_s},
+        {u"Stopped"_s, true, u"(stop=) "_s, u"(.vt)"_s},
+        // Typed as a current Persian keyboard writes them, ZWNJ and all.
+        {u"کتاب‌ها"_s, false, u"Plural: "_s, u"Book"_s},
+        {u"درخت‌ها"_s, false, u"Plural: "_s, u"Tree"_s},
+        {u"می‌روم"_s, false, u"(form) "_s, u"Go"_s},
+        {u"رفتم"_s, false, u"Past: "_s, u"Go"_s},
+        {u"خانه‌ام"_s, false, u"(form) "_s, u"House"_s},
+    };
+    for (const auto &[typed, english, opening, part] : forms) {
+        const QString m = meaning(foldQuery(typed), english);
+        EXPECT_TRUE(m.startsWith(opening) && m.contains(part))
+            << typed.toStdString() << ": " << m.toStdString();
+    }
+    for (const QString &own : {u"Saw"_s, u"Left"_s, u"Better"_s, u"Glasses"_s}) {
+        const QString m = meaning(own, true);
+        EXPECT_FALSE(m.startsWith(u'(') && m.contains(u"=)"_s)) << own.toStdString();
+    }
+    EXPECT_FALSE(meaning(u"Goed"_s, true) != u"<absent>"_s);
+    EXPECT_FALSE(meaning(u"Childs"_s, true) != u"<absent>"_s);
+}
 
 } // namespace

@@ -91,6 +91,9 @@ SourceTexts readSources(const SourcePaths &paths) {
         readSourceFile(cldr.filePath(QStringLiteral("annotations/en/annotations.json")));
     s.cldr.annotationsFa =
         readSourceFile(cldr.filePath(QStringLiteral("annotations/fa/annotations.json")));
+    if (!paths.englishWords.isEmpty()) {
+        s.forms = readFormSources(paths.englishWords, paths.wordnetDir);
+    }
     return s;
 }
 

@@ -53,13 +53,15 @@ ConversionResult convert(const SourceTexts &sources);
 struct SourcePaths {
     QString sourcesDir;
     QString teamList;
-    QString wordnetDir; // WordNet 3.0's data.noun, data.verb, data.adj, data.adv
+    QString wordnetDir;   // WordNet 3.0's data.noun, data.verb, data.adj, data.adv
+    QString englishWords; // Debian's word list, for the English lookup forms
 };
 
 // A file's bytes; SourceError when it is missing or unreadable.
 QByteArray readSourceFile(const QString &path);
 
-// Reads the sources; SourceError when one is missing or unreadable.
+// Reads the sources; SourceError when one is missing or unreadable. Without
+// an English word list (and WordNet folder) no English lookup form is made.
 SourceTexts readSources(const SourcePaths &paths);
 
 } // namespace vorlan::wordlists

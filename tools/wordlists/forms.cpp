@@ -1,12 +1,266 @@
 #include "forms.h"
 
+#include "converter.h"
+#include "partofspeech.h"
+#include "wordlistrules.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
 namespace vorlan::wordlists {
 
-// No forms yet: the next change generates them.
+namespace {
+
+std::optional<EnPos> enPos(PartOfSpeech p) {
+    switch (p) {
+    case PartOfSpeech::Noun:
+        return EnPos::Noun;
+    case PartOfSpeech::VerbT:
+    case PartOfSpeech::VerbI:
+        return EnPos::Verb;
+    case PartOfSpeech::Adj:
+        return EnPos::Adj;
+    case PartOfSpeech::Adv:
+        return EnPos::Adv;
+    case PartOfSpeech::Pref:
+    case PartOfSpeech::None:
+        break;
+    }
+    return std::nullopt;
+}
+
+// A form's sense: text already as written, so the writer adds no marker or
+// label of its own.
+Sense formSense(const Sense &of, const QString &text) {
+    Sense s;
+    s.core = text;
+    s.origin = of.origin;
+    s.order = of.order;
+    s.seq = of.seq;
+    return s;
+}
+
+// The base's senses as EN2FA writes them, markers opening their groups; of
+// the groups, those of `pos` only when there are any.
+std::vector<Sense> englishFormSenses(const EnglishEntry &base, const std::set<EnPos> &pos) {
+    const bool anyMatch = std::any_of(base.senses.begin(), base.senses.end(), [&](const Sense &s) {
+        const auto p = enPos(s.pos);
+        return p && pos.count(*p) > 0;
+    });
+    std::vector<Sense> out;
+    std::optional<PartOfSpeech> group;
+    for (const Sense &s : base.senses) {
+        const auto p = enPos(s.pos);
+        if (anyMatch && !(p && pos.count(*p) > 0)) {
+            continue;
+        }
+        const bool opens = !group || *group != s.pos;
+        group = s.pos;
+        QString text = en2faText(s);
+        if (opens && s.pos != PartOfSpeech::None) {
+            text = markerText(s.pos) + QStringLiteral(": ") + text;
+        }
+        if (out.empty()) {
+            text = en2faOpening(base.headword) + text;
+        }
+        out.push_back(formSense(s, text));
+    }
+    return out;
+}
+
+// The writer cuts a meaning at whole senses; a form whose first sense, with
+// its opening, is too long would be no record.
+bool fits(const std::vector<Sense> &senses, qsizetype limit) {
+    return !senses.empty() && senses.front().core.size() <= limit;
+}
+
+void addEnglishForms(Lexicon &lexicon, const FormSources &sources, Report &report) {
+    if (sources.englishWords.size() == 0) {
+        return;
+    }
+    QList<EnHeadwordPos> headwords;
+    for (const auto &[key, entry] : lexicon.english) {
+        if (entry.senses.empty()) {
+            continue;
+        }
+        EnHeadwordPos h{entry.headword, {}};
+        for (const Sense &s : entry.senses) {
+            if (const auto p = enPos(s.pos)) {
+                h.pos.insert(*p);
+            }
+        }
+        headwords.append(h);
+    }
+    EnglishFormCounts counts;
+    const QList<EnglishForm> forms =
+        englishForms(headwords, sources.englishWords, sources.wordnet, &counts);
+    qsizetype added = 0;
+    for (const EnglishForm &f : forms) {
+        std::vector<Sense> senses;
+        for (const EnglishFormOf &b : f.bases) {
+            const EnglishEntry &base = lexicon.english.at(wordlist::enSortKey(b.headword));
+            const std::vector<Sense> part = englishFormSenses(base, b.pos);
+            senses.insert(senses.end(), part.begin(), part.end());
+        }
+        if (!fits(senses, wordlist::kMaxEn2FaMeaning)) {
+            report.drop(QStringLiteral("lookup form whose first sense does not fit its list"));
+            continue;
+        }
+        ++added;
+        // An emptied entry (its senses all cleaned away) is no headword.
+        EnglishEntry &entry = lexicon.english[wordlist::enSortKey(f.form)];
+        entry.headword = f.form;
+        entry.senses = std::move(senses);
+    }
+    report.count(QString::fromLatin1(kEnglishFormsCount), added);
+    report.count(QStringLiteral("lookup forms: English, irregular (WordNet)"), counts.irregular);
+    report.count(QStringLiteral("lookup forms: English, regular (in the word list)"),
+                 counts.regular);
+    report.drop(QStringLiteral("English form made by rule, not in the word list"), counts.notAWord);
+    report.drop(QStringLiteral("English form that is a headword: keeps its own entry"),
+                counts.isHeadword);
+    report.drop(QStringLiteral("English form not fit for a headword"), counts.notAHeadword);
+}
+
+QString skipReason(FaKeySkip s) {
+    switch (s) {
+    case FaKeySkip::Placeholder:
+        return QStringLiteral("2022 key: placeholder Term?");
+    case FaKeySkip::Romanised:
+        return QStringLiteral("2022 key: romanisation");
+    case FaKeySkip::Vocalised:
+        return QStringLiteral("2022 key: vocalised");
+    case FaKeySkip::Affix:
+        return QStringLiteral("2022 key: affix with tatweel");
+    case FaKeySkip::NotAWord:
+        return QStringLiteral("2022 key: not a Persian word after normalising");
+    case FaKeySkip::SameAsLemma:
+        return QStringLiteral("2022 key: the lemma itself once normalised");
+    case FaKeySkip::Repeated:
+        return QStringLiteral("2022 key: the same form twice once normalised");
+    case FaKeySkip::LongPhrase:
+        return QStringLiteral("2022 key: phrase two or more words longer than its lemma");
+    case FaKeySkip::Progressive:
+        return QStringLiteral("2022 key: progressive with a form of dashtan");
+    case FaKeySkip::None:
+        break;
+    }
+    return {};
+}
+
+void addPersianForms(Lexicon &lexicon, Report &report) {
+    struct Base {
+        FaFormKind kind;
+        const QString *headword;
+    };
+    // By form; each form's headwords in the lexicon's order.
+    std::map<QString, std::vector<Base>> found;
+    auto isHeadword = [&](const QString &form) {
+        const auto it = lexicon.persian.find(form);
+        return it != lexicon.persian.end() && !it->second.senses.empty();
+    };
+    auto add = [&](const QString &form, FaFormKind kind, const QString &headword) {
+        std::vector<Base> &bases = found[form];
+        if (std::none_of(bases.begin(), bases.end(),
+                         [&](const Base &b) { return *b.headword == headword; })) {
+            bases.push_back({kind, &headword});
+        }
+    };
+    qsizetype keyForms = 0;
+    qsizetype possessives = 0;
+    qsizetype headwords = 0;
+    for (const auto &[headword, entry] : lexicon.persian) {
+        if (entry.senses.empty()) {
+            continue;
+        }
+        const bool noun = std::any_of(entry.senses.begin(), entry.senses.end(),
+                                      [](const Sense &s) { return s.pos == PartOfSpeech::Noun; });
+        const bool verb = std::any_of(entry.senses.begin(), entry.senses.end(), [](const Sense &s) {
+            return s.pos == PartOfSpeech::VerbT || s.pos == PartOfSpeech::VerbI;
+        });
+        QList<FaKeySkip> skipped;
+        for (const PersianFormKey &k :
+             persianFormKeys(headword, entry.otherKeys, noun, verb, &skipped)) {
+            if (isHeadword(k.form)) {
+                ++headwords;
+                continue;
+            }
+            ++keyForms;
+            add(k.form, k.kind, headword);
+        }
+        for (const FaKeySkip s : skipped) {
+            report.drop(skipReason(s));
+        }
+        // The extract's own nouns only: a reversed translation's part of
+        // speech is the English word's, not always the Persian one's.
+        const bool ownNoun =
+            std::any_of(entry.senses.begin(), entry.senses.end(), [](const Sense &s) {
+                return s.pos == PartOfSpeech::Noun && s.origin == Origin::Wiktextract &&
+                       !s.reversed;
+            });
+        if (ownNoun) {
+            for (const QString &form : possessiveForms(headword)) {
+                if (isHeadword(form)) {
+                    ++headwords;
+                    continue;
+                }
+                ++possessives;
+                add(form, FaFormKind::Other, headword);
+            }
+        }
+    }
+    qsizetype added = 0;
+    for (const auto &[form, bases] : found) {
+        std::vector<Sense> senses;
+        for (const Base &b : bases) {
+            bool first = true;
+            for (const Sense &s : lexicon.persian.at(*b.headword).senses) {
+                const QString text = fa2enText(s);
+                senses.push_back(formSense(s, first ? faFormOpening(b.kind) + text : text));
+                first = false;
+            }
+        }
+        if (!fits(senses, wordlist::kMaxFa2EnMeaning)) {
+            report.drop(QStringLiteral("lookup form whose first sense does not fit its list"));
+            continue;
+        }
+        ++added;
+        lexicon.persian[form].senses = std::move(senses);
+    }
+    report.count(QString::fromLatin1(kPersianFormsCount), added);
+    report.count(QStringLiteral("lookup forms: Persian, keys of the 2022 extract"), keyForms);
+    report.count(QStringLiteral("lookup forms: Persian, possessive endings of nouns"), possessives);
+    report.drop(QStringLiteral("Persian form that is a headword: keeps its own entry"), headwords);
+}
+
+} // namespace
+
+QString en2faOpening(const QString &base) {
+    return QStringLiteral("(%1=) ").arg(base.toLower());
+}
+
 void addLookupForms(Lexicon &lexicon, const FormSources &sources, Report &report) {
-    Q_UNUSED(lexicon);
-    Q_UNUSED(sources);
-    Q_UNUSED(report);
+    addEnglishForms(lexicon, sources, report);
+    addPersianForms(lexicon, report);
+}
+
+FormSources readFormSources(const QString &englishWords, const QString &wordNetDir) {
+    FormSources s;
+    s.englishWords = EnglishWords::parse(readSourceFile(englishWords));
+    if (s.englishWords.size() == 0) {
+        throw SourceError(englishWords.toStdString() + " holds no word");
+    }
+    for (const EnPos pos : {EnPos::Noun, EnPos::Verb, EnPos::Adj, EnPos::Adv}) {
+        const QString file = QString::fromLatin1(wordNetExceptionFile(pos));
+        s.wordnet.add(pos, readSourceFile(QDir(wordNetDir).filePath(file)));
+    }
+    if (s.wordnet.size() == 0) {
+        throw SourceError(wordNetDir.toStdString() + " holds no WordNet exception list");
+    }
+    return s;
 }
 
 } // namespace vorlan::wordlists

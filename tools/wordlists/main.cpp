@@ -1,9 +1,10 @@
-// vorlan-wordlists --sources DIR --wordnet DIR [--team FILE] --out DIR:
-// converts the open sources in DIR, with WordNet 3.0's data files for the
-// wordnet links and the team's own list, into the four word lists EN, EN2FA,
-// FA and FA2EN. Exit 0 on success; 1 when a source is missing or garbled or
-// the lists would break a format rule (nothing is written then); 64 for a
-// wrong command line.
+// vorlan-wordlists --sources DIR --wordnet DIR [--team FILE] [--english-words
+// FILE] --out DIR: converts the open sources in DIR, with WordNet 3.0's data
+// files for the wordnet links and the team's own list, into the four word
+// lists EN, EN2FA, FA and FA2EN; with Debian's English word list it adds the
+// English lookup forms (the irregular ones from WordNet's exception lists).
+// Exit 0 on success; 1 when a source is missing or garbled or the lists would
+// break a format rule (nothing is written then); 64 for a wrong command line.
 #include "converter.h"
 #include "wordlistvalidator.h"
 
@@ -33,9 +34,16 @@ void printReport(const ConversionReport &r) {
     for (auto it = r.dropped.begin(); it != r.dropped.end(); ++it) {
         print(stdout, QStringLiteral("  %1  %2").arg(it.value(), 7).arg(it.key()));
     }
-    print(stdout, QStringLiteral("written: EN/EN2FA %1 records, FA/FA2EN %2 records")
+    const qsizetype enForms = r.read.value(QString::fromLatin1(kEnglishFormsCount));
+    const qsizetype faForms = r.read.value(QString::fromLatin1(kPersianFormsCount));
+    print(stdout, QStringLiteral("written: EN/EN2FA %1 records (%2 headwords, %3 lookup forms), "
+                                 "FA/FA2EN %4 records (%5 headwords, %6 lookup forms)")
                       .arg(r.englishHeadwords)
-                      .arg(r.persianHeadwords));
+                      .arg(r.englishHeadwords - enForms)
+                      .arg(enForms)
+                      .arg(r.persianHeadwords)
+                      .arg(r.persianHeadwords - faForms)
+                      .arg(faForms));
 }
 
 } // namespace
@@ -50,6 +58,7 @@ int main(int argc, char *argv[]) {
         {QStringLiteral("--sources"), &paths.sourcesDir},
         {QStringLiteral("--team"), &paths.teamList},
         {QStringLiteral("--wordnet"), &paths.wordnetDir},
+        {QStringLiteral("--english-words"), &paths.englishWords},
         {QStringLiteral("--out"), &out},
     };
     bool usable = args.size() % 2 == 1;
@@ -63,7 +72,7 @@ int main(int argc, char *argv[]) {
     }
     if (!usable || paths.sourcesDir.isEmpty() || paths.wordnetDir.isEmpty() || out.isEmpty()) {
         print(stderr, QStringLiteral("usage: vorlan-wordlists --sources DIR --wordnet DIR "
-                                     "[--team FILE] --out DIR"));
+                                     "[--team FILE] [--english-words FILE] --out DIR"));
         return 64;
     }
     try {

@@ -18,16 +18,6 @@ void readWiktextract(const QString &text, Lexicon &lexicon, Report &report) {
                                        "list)"));
             continue;
         }
-        for (const QString &key : e->otherKeys) {
-            if (key == u"Term?") {
-                report.drop(QStringLiteral("2022 key: placeholder Term?"));
-            } else if (hasLatinLetter(key)) {
-                report.drop(QStringLiteral("2022 key: romanisation (not a headword)"));
-            } else {
-                report.drop(QStringLiteral("2022 key: inflected or vocalised form (not a "
-                                           "headword)"));
-            }
-        }
         if (e->lemma == u"Term?") {
             report.drop(QStringLiteral("2022 key: placeholder Term?"));
             continue;
@@ -40,6 +30,7 @@ void readWiktextract(const QString &text, Lexicon &lexicon, Report &report) {
         if (!faHead) {
             continue;
         }
+        // The other keys are the lookup forms' to weigh.
         lexicon.persian[*faHead].otherKeys.append(e->otherKeys);
         for (const PosBlock &block : e->blocks) {
             int senseIndex = 0;

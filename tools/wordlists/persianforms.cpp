@@ -1,0 +1,174 @@
+#include "persianforms.h"
+
+#include "wordlistrules.h"
+
+#include <algorithm>
+
+namespace vorlan::wordlists {
+
+namespace {
+
+bool hasLatin(QStringView s) {
+    return std::any_of(s.begin(), s.end(), [](QChar c) {
+        return c.script() == QChar::Script_Latin && c.isLetterOrNumber();
+    });
+}
+
+// Fathatan to sukun, the small high marks and superscript alef: a key
+// written with them is a vocalised copy of another key.
+bool hasHarakat(QStringView s) {
+    return std::any_of(s.begin(), s.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x064B && u <= 0x065F) || u == 0x0670;
+    });
+}
+
+bool isPersianWordText(QStringView s) {
+    return wordlist::containsPersianLetter(s) && std::all_of(s.begin(), s.end(), [](QChar c) {
+               return c == u' ' || wordlist::isPersianLetter(c.unicode());
+           });
+}
+
+qsizetype words(QStringView s) {
+    return s.count(u' ') + 1;
+}
+
+// The progressive puts a form of داشتن before the verb's own form, which the
+// keys list as well; the phrase adds a record a word catcher never asks for.
+bool isProgressive(const QString &form, const QString &lemma) {
+    static const QStringList have = {
+        QStringLiteral("دارم"),   QStringLiteral("داري"),   QStringLiteral("دارد"),
+        QStringLiteral("داره"),   QStringLiteral("داريم"),  QStringLiteral("داريد"),
+        QStringLiteral("دارين"),  QStringLiteral("دارند"),  QStringLiteral("دارن"),
+        QStringLiteral("داشتم"),  QStringLiteral("داشتي"),  QStringLiteral("داشت"),
+        QStringLiteral("داشتيم"), QStringLiteral("داشتيد"), QStringLiteral("داشتين"),
+        QStringLiteral("داشتند"), QStringLiteral("داشتن")};
+    const qsizetype space = form.indexOf(u' ');
+    return space > 0 && have.contains(form.first(space)) && !lemma.startsWith(form.first(space));
+}
+
+FaFormKind kindOf(const QString &lemma, const QString &form, bool noun, bool verb) {
+    if (noun && (form == lemma + QStringLiteral("ها") || form == lemma + QStringLiteral(" ها"))) {
+        return FaFormKind::Plural;
+    }
+    // An infinitive is its past stem and -ن; the past stem ends in ت or د.
+    if (verb && lemma.size() >= 3 &&
+        (lemma.endsWith(QStringLiteral("تن")) || lemma.endsWith(QStringLiteral("دن")))) {
+        const QString stem = lemma.chopped(1);
+        if (form.startsWith(stem)) {
+            static const QStringList personal = {QString(),
+                                                 QStringLiteral("م"),
+                                                 QStringLiteral("ي"),
+                                                 QStringLiteral("يم"),
+                                                 QStringLiteral("يد"),
+                                                 QStringLiteral("ند"),
+                                                 QStringLiteral("ين")};
+            const QString ending = form.mid(stem.size());
+            if (personal.contains(ending)) {
+                return FaFormKind::Past;
+            }
+            if (ending == u"ه") {
+                return FaFormKind::PastParticiple;
+            }
+        }
+    }
+    return FaFormKind::Other;
+}
+
+} // namespace
+
+QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &keys, bool noun,
+                                      bool verb, QList<FaKeySkip> *skipped) {
+    QList<PersianFormKey> out;
+    QStringList seen;
+    auto skip = [&](FaKeySkip why) {
+        if (skipped) {
+            skipped->append(why);
+        }
+    };
+    for (const QString &raw : keys) {
+        const QString key = raw.trimmed();
+        if (key == u"Term?") {
+            skip(FaKeySkip::Placeholder);
+            continue;
+        }
+        if (hasLatin(key)) {
+            skip(FaKeySkip::Romanised);
+            continue;
+        }
+        if (hasHarakat(key)) {
+            skip(FaKeySkip::Vocalised);
+            continue;
+        }
+        if (key.contains(QChar(0x0640))) {
+            skip(FaKeySkip::Affix);
+            continue;
+        }
+        const auto normalised = wordlist::normalisePersian(key);
+        if (!normalised || !isPersianWordText(*normalised)) {
+            skip(FaKeySkip::NotAWord);
+            continue;
+        }
+        const QString form = *normalised;
+        if (form == lemma) {
+            skip(FaKeySkip::SameAsLemma);
+            continue;
+        }
+        if (seen.contains(form)) {
+            skip(FaKeySkip::Repeated);
+            continue;
+        }
+        if (words(form) > words(lemma) + 1) {
+            skip(FaKeySkip::LongPhrase);
+            continue;
+        }
+        if (isProgressive(form, lemma)) {
+            skip(FaKeySkip::Progressive);
+            continue;
+        }
+        seen.append(form);
+        out.append({form, kindOf(lemma, form, noun, verb)});
+    }
+    return out;
+}
+
+QStringList possessiveForms(const QString &noun) {
+    if (noun.size() < 2 || noun.contains(u' ') || !isPersianWordText(noun)) {
+        return {};
+    }
+    const QChar last = noun.back();
+    const QChar before = noun[noun.size() - 2];
+    if (last == u'و' || last == u'ي' || last == u'آ') {
+        return {};
+    }
+    if (last == u'ا') {
+        return {noun + QStringLiteral("يم"), noun + QStringLiteral("يت"),
+                noun + QStringLiteral("يش")};
+    }
+    // A final ه after a consonant is a vowel sign (خانه); after ا or و it is
+    // sounded (راه, كوه) and takes the ending as any consonant does.
+    if (last == u'ه' && before != u'ا' && before != u'و') {
+        if (noun.size() == 2) {
+            return {};
+        }
+        return {noun + QStringLiteral(" ام"), noun + QStringLiteral(" ات"),
+                noun + QStringLiteral(" اش")};
+    }
+    return {noun + u'م', noun + u'ت', noun + u'ش'};
+}
+
+QString faFormOpening(FaFormKind kind) {
+    switch (kind) {
+    case FaFormKind::Plural:
+        return QStringLiteral("Plural: ");
+    case FaFormKind::Past:
+        return QStringLiteral("Past: ");
+    case FaFormKind::PastParticiple:
+        return QStringLiteral("Past participle: ");
+    case FaFormKind::Other:
+        break;
+    }
+    return QStringLiteral("(form) ");
+}
+
+} // namespace vorlan::wordlists

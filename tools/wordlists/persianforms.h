@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// Persian lookup forms: the inflected and alternate keys a 2022 entry lists
+// beside its lemma (کتاب‌ها, می‌روم, رفتم, خانه‌ام), in the lists'
+// letter forms.
+namespace vorlan::wordlists {
+
+// What a form is, where its letters say so for certain.
+enum class FaFormKind {
+    Plural,         // the lemma and -ها
+    Past,           // a verb's past stem with a personal ending: رفتم, رفت
+    PastParticiple, // the past stem and -ه: رفته
+    Other,          // any other form or spelling the source gives
+};
+
+struct PersianFormKey {
+    QString form; // normalised: ZWNJ is a space, as everywhere in FA
+    FaFormKind kind;
+};
+
+// Why a key is not taken; the caller counts them.
+enum class FaKeySkip {
+    None,
+    Placeholder, // "Term?"
+    Romanised,   // Latin letters: "ketâb-hâ"
+    Vocalised,   // written with harakat, a reading aid, not a spelling
+    Affix,       // with a tatweel: "ـآباد"
+    NotAWord,    // digits, punctuation, or no Persian letter after normalising
+    SameAsLemma, // equal to the lemma once normalised
+    Repeated,    // equal to an earlier key once normalised
+    LongPhrase,  // more than one word longer than the lemma
+    Progressive, // "دارم میروم": a form of داشتن before a form listed on its own
+};
+
+// The forms among one entry's keys. `lemma` is the FA headword of the entry
+// (normalised); `noun` and `verb` say whether it is one, which decides
+// whether a form can be named. Each form comes once, in the order of the
+// keys; `skipped`, when given, receives one reason per key not taken.
+QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &keys, bool noun,
+                                      bool verb, QList<FaKeySkip> *skipped = nullptr);
+
+// The singular possessive endings of a one-word noun, "my", "your", "his or
+// her": كتابم كتابت كتابش, پايم پايت پايش, خانه‌ام خانه‌ات خانه‌اش
+// (the ZWNJ a space, as in FA). These are the forms running text is fullest of that the extract
+// never lists. Nothing where the letters leave the spelling in doubt: a final و or ي may be a vowel
+// or a consonant (دانشجويم but گاوم), a final ه of a two-letter word is usually sounded (ده, مه),
+// and آ is too rare.
+QStringList possessiveForms(const QString &noun);
+
+// The English opening of a form's meaning in FA2EN: "Plural: ", "Past: ",
+// "Past participle: " or "(form) ".
+QString faFormOpening(FaFormKind kind);
+
+} // namespace vorlan::wordlists
