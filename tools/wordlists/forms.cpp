@@ -43,18 +43,14 @@ Sense formSense(const Sense &of, const QString &text) {
     return s;
 }
 
-// The base's senses as EN2FA writes them, markers opening their groups; of
-// the groups, those of `pos` only when there are any.
+// The base's senses as EN2FA writes them, markers opening their groups:
+// those of `pos` and those of no known part of speech, which may be any.
 std::vector<Sense> englishFormSenses(const EnglishEntry &base, const std::set<EnPos> &pos) {
-    const bool anyMatch = std::any_of(base.senses.begin(), base.senses.end(), [&](const Sense &s) {
-        const auto p = enPos(s.pos);
-        return p && pos.count(*p) > 0;
-    });
     std::vector<Sense> out;
     std::optional<PartOfSpeech> group;
     for (const Sense &s : base.senses) {
         const auto p = enPos(s.pos);
-        if (anyMatch && !(p && pos.count(*p) > 0)) {
+        if (s.pos != PartOfSpeech::None && !(p && pos.count(*p) > 0)) {
             continue;
         }
         const bool opens = !group || *group != s.pos;
