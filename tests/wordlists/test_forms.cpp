@@ -153,11 +153,11 @@ TEST(PersianForms, KeysThatAreFormsOfTheLemma) {
           u"رفته بودم form"_s},
          {Progressive, LongPhrase, Placeholder, Affix, Romanised}},
         {u"آب"_s,
-         {u"آب"_s, u"آب1"_s, u"آبها"_s, u"آبها"_s, u"آب\u200Cها"_s},
+         {u"آب"_s, u"آب1"_s, u"آبها"_s, u"آبها"_s, u"آب\u200Cها"_s, u"ه"_s},
          true,
          false,
          {u"آبها plural"_s, u"آب ها plural"_s},
-         {SameAsLemma, NotAWord, Repeated}},
+         {SameAsLemma, NotAWord, Repeated, NotAWord}},
     };
     for (const Case &c : cases) {
         QList<FaKeySkip> skipped;

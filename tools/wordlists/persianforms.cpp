@@ -105,7 +105,8 @@ QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &k
             continue;
         }
         const auto normalised = wordlist::normalisePersian(key);
-        if (!normalised || !isPersianWordText(*normalised)) {
+        // One letter is an enclitic ("ه" of است), not a word.
+        if (!normalised || !isPersianWordText(*normalised) || normalised->size() < 2) {
             skip(FaKeySkip::NotAWord);
             continue;
         }

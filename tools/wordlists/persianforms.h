@@ -30,7 +30,7 @@ enum class FaKeySkip {
     Romanised,   // Latin letters: "ketâb-hâ"
     Vocalised,   // written with harakat, a reading aid, not a spelling
     Affix,       // with a tatweel: "ـآباد"
-    NotAWord,    // digits, punctuation, or no Persian letter after normalising
+    NotAWord,    // digits, punctuation, a single letter, or no Persian letter
     SameAsLemma, // equal to the lemma once normalised
     Repeated,    // equal to an earlier key once normalised
     LongPhrase,  // more than one word longer than the lemma
@@ -45,11 +45,11 @@ QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &k
                                       bool verb, QList<FaKeySkip> *skipped = nullptr);
 
 // The singular possessive endings of a one-word noun, "my", "your", "his or
-// her": كتابم كتابت كتابش, پايم پايت پايش, خانه‌ام خانه‌ات خانه‌اش
-// (the ZWNJ a space, as in FA). These are the forms running text is fullest of that the extract
-// never lists. Nothing where the letters leave the spelling in doubt: a final و or ي may be a vowel
-// or a consonant (دانشجويم but گاوم), a final ه of a two-letter word is usually sounded (ده, مه),
-// and آ is too rare.
+// her": كتابم كتابت كتابش, پايم پايت پايش, خانه‌ام خانه‌ات
+// خانه‌اش (the ZWNJ a space, as in FA). These are the forms running text is fullest of that
+// the extract never lists. Nothing where the letters leave the spelling in doubt: a final و or ي
+// may be a vowel or a consonant (دانشجويم but گاوم), a final ه of a two-letter word is usually
+// sounded (ده, مه), and آ is too rare.
 QStringList possessiveForms(const QString &noun);
 
 // The English opening of a form's meaning in FA2EN: "Plural: ", "Past: ",
