@@ -228,9 +228,11 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
     lex.addEnglishSense(u"See"_s, sense(u"ديدن"_s, VerbT));
     lex.addEnglishSense(u"Child"_s, sense(u"بچه"_s, Noun));
     lex.addEnglishSense(u"Child"_s, sense(u"كودك"_s, None));
+    lex.addEnglishSense(u"Turkey"_s, sense(u"تركيه"_s, None));
+    lex.addEnglishSense(u"Turkey"_s, sense(u"بوقلمون"_s, Noun));
     lex.addEnglishSense(u"Big"_s, sense(u"ر"_s.repeated(312), Adj));
     FormSources sources{kWords, exceptions()};
-    sources.englishWords = EnglishWords::parse("books\ngoes\nbigger\n"_ba);
+    sources.englishWords = EnglishWords::parse("books\ngoes\nbigger\nturkeys\n"_ba);
     Report report;
     const WordListRecords l = withForms(lex, sources, &report);
     const std::pair<QString, QString> expected[] = {
@@ -238,8 +240,9 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
         {u"Went"_s, u"(go=) (.vi): رفتن - (colloquial) شدن"_s},
         {u"Goes"_s, u"(go=) (.n): گو - (.vi): رفتن - (colloquial) شدن"_s},
         {u"Books"_s, u"(book=) (.n): كتاب - (.vt): رزرو كردن"_s},
-        // Senses of no known part of speech may be of any.
-        {u"Children"_s, u"(child=) كودك - (.n): بچه"_s},
+        // Unmarked senses go: they are names as often as not.
+        {u"Children"_s, u"(child=) (.n): بچه"_s},
+        {u"Turkeys"_s, u"(turkey=) (.n): بوقلمون"_s},
         {u"Seen"_s, u"(see=) (.vt): ديدن"_s},
         {u"Saw"_s, u"(.n): اره"_s},
         // The opening leaves no room for the one sense: no record.
@@ -248,11 +251,11 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
     for (const auto &[head, text] : expected) {
         EXPECT_EQ(meaning(l.en, l.en2fa, head), text) << head.toStdString();
     }
-    EXPECT_EQ(l.en.size(), 6 + 6);
-    EXPECT_EQ(report.read.value(QLatin1String(kEnglishFormsCount)), 6);
+    EXPECT_EQ(l.en.size(), 7 + 7);
+    EXPECT_EQ(report.read.value(QLatin1String(kEnglishFormsCount)), 7);
 
     // No word list, no English forms.
-    EXPECT_EQ(withForms(lex, {}).en.size(), 6);
+    EXPECT_EQ(withForms(lex, {}).en.size(), 7);
 }
 
 TEST(LookupFormsStage, PersianFormsFoundAsTyped) {

@@ -43,14 +43,20 @@ Sense formSense(const Sense &of, const QString &text) {
     return s;
 }
 
-// The base's senses as EN2FA writes them, markers opening their groups:
-// those of `pos` and those of no known part of speech, which may be any.
+// The base's senses as EN2FA writes them, markers opening their groups; of
+// the groups, those of `pos` where there are any. Senses without a marker go
+// then too: they are names, pronouns and the like as often as not ("Turkey"
+// تركيه is no sense of "Turkeys").
 std::vector<Sense> englishFormSenses(const EnglishEntry &base, const std::set<EnPos> &pos) {
+    const auto ofForm = [&](const Sense &s) {
+        const auto p = enPos(s.pos);
+        return p && pos.count(*p) > 0;
+    };
+    const bool anyOfForm = std::any_of(base.senses.begin(), base.senses.end(), ofForm);
     std::vector<Sense> out;
     std::optional<PartOfSpeech> group;
     for (const Sense &s : base.senses) {
-        const auto p = enPos(s.pos);
-        if (s.pos != PartOfSpeech::None && !(p && pos.count(*p) > 0)) {
+        if (anyOfForm && !ofForm(s)) {
             continue;
         }
         const bool opens = !group || *group != s.pos;
