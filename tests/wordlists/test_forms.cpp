@@ -186,6 +186,8 @@ TEST(PersianForms, PossessiveEndingsWhereTheSpellingIsCertain) {
     for (const auto &[noun, forms] : cases) {
         EXPECT_EQ(possessiveForms(noun), forms) << noun.toStdString();
     }
+    EXPECT_EQ(pluralForm(u"خانه"_s), u"خانه ها"_s);
+    EXPECT_EQ(pluralForm(u"آب معدني"_s), QString());
 }
 
 Sense sense(const QString &core, PartOfSpeech pos, Origin origin = Origin::TranslationList) {
@@ -286,6 +288,11 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
         {u"رفتم"_s, u"Past: Go - Leave"_s},
         {u"می‌روم"_s, u"(form) Go - Leave"_s},
         {u"خانه‌ام"_s, u"(form) House"_s},
+        // A noun whose keys hold no plural gets one; where they do, only theirs.
+        {u"خانه‌ها"_s, u"Plural: House"_s},
+        {u"خانهها"_s, u"<absent>"_s},
+        {u"کتاب ها"_s, u"Plural: Book"_s},
+        {u"درختها"_s, u"<absent>"_s},
         {u"کتابم"_s, u"(form) Book"_s},
         {u"کتابت"_s, u"Calligraphy"_s},
         {u"روی"_s, u"On"_s},

@@ -173,6 +173,7 @@ void addPersianForms(Lexicon &lexicon, Report &report) {
     };
     qsizetype keyForms = 0;
     qsizetype possessives = 0;
+    qsizetype plurals = 0;
     qsizetype headwords = 0;
     for (const auto &[headword, entry] : lexicon.persian) {
         if (entry.senses.empty()) {
@@ -184,8 +185,10 @@ void addPersianForms(Lexicon &lexicon, Report &report) {
             return s.pos == PartOfSpeech::VerbT || s.pos == PartOfSpeech::VerbI;
         });
         QList<FaKeySkip> skipped;
+        bool plural = false;
         for (const PersianFormKey &k :
              persianFormKeys(headword, entry.otherKeys, noun, verb, &skipped)) {
+            plural = plural || k.kind == FaFormKind::Plural;
             if (isHeadword(k.form)) {
                 ++headwords;
                 continue;
@@ -212,6 +215,16 @@ void addPersianForms(Lexicon &lexicon, Report &report) {
                 ++possessives;
                 add(form, FaFormKind::Other, headword);
             }
+            // Two nouns in three list no plural among their keys.
+            const QString form = pluralForm(headword);
+            if (!plural && !form.isEmpty()) {
+                if (isHeadword(form)) {
+                    ++headwords;
+                } else {
+                    ++plurals;
+                    add(form, FaFormKind::Plural, headword);
+                }
+            }
         }
     }
     qsizetype added = 0;
@@ -235,6 +248,7 @@ void addPersianForms(Lexicon &lexicon, Report &report) {
     report.count(QString::fromLatin1(kPersianFormsCount), added);
     report.count(QStringLiteral("lookup forms: Persian, keys of the 2022 extract"), keyForms);
     report.count(QStringLiteral("lookup forms: Persian, possessive endings of nouns"), possessives);
+    report.count(QStringLiteral("lookup forms: Persian, -ha plurals the keys lack"), plurals);
     report.drop(QStringLiteral("Persian form that is a headword: keeps its own entry"), headwords);
 }
 

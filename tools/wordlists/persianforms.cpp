@@ -158,6 +158,13 @@ QStringList possessiveForms(const QString &noun) {
     return {noun + u'م', noun + u'ت', noun + u'ش'};
 }
 
+QString pluralForm(const QString &noun) {
+    if (noun.size() < 2 || noun.contains(u' ') || !isPersianWordText(noun)) {
+        return {};
+    }
+    return noun + QStringLiteral(" ها");
+}
+
 QString faFormOpening(FaFormKind kind) {
     switch (kind) {
     case FaFormKind::Plural:

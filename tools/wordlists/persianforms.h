@@ -45,12 +45,16 @@ QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &k
                                       bool verb, QList<FaKeySkip> *skipped = nullptr);
 
 // The singular possessive endings of a one-word noun, "my", "your", "his or
-// her": كتابم كتابت كتابش, پايم پايت پايش, خانه‌ام خانه‌ات
-// خانه‌اش (the ZWNJ a space, as in FA). These are the forms running text is fullest of that
-// the extract never lists. Nothing where the letters leave the spelling in doubt: a final و or ي
-// may be a vowel or a consonant (دانشجويم but گاوم), a final ه of a two-letter word is usually
-// sounded (ده, مه), and آ is too rare.
+// her": كتابم كتابت كتابش, پايم پايت پايش, خانه‌ام
+// خانه‌ات خانه‌اش (the ZWNJ a space, as in FA). These are the forms running text is
+// fullest of that the extract never lists. Nothing where the letters leave the spelling in doubt: a
+// final و or ي may be a vowel or a consonant (دانشجويم but گاوم), a final ه of a two-letter word is
+// usually sounded (ده, مه), and آ is too rare.
 QStringList possessiveForms(const QString &noun);
+
+// The plural in -ها of a one-word noun, written apart as with a ZWNJ, the
+// standard spelling after any letter (كتاب ها, خانه ها); empty for a phrase.
+QString pluralForm(const QString &noun);
 
 // The English opening of a form's meaning in FA2EN: "Plural: ", "Past: ",
 // "Past participle: " or "(form) ".
