@@ -279,6 +279,9 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
     reversed.reversed = true;
     lex.addPersianSense(u"قالي"_s, reversed);
     lex.addPersianSense(u"قاليچه"_s, reversed);
+    // Nor does a word the extract also gives as an adverb.
+    lex.addPersianSense(u"اغلب"_s, sense(u"Often"_s, Adv, Origin::Wiktextract));
+    lex.addPersianSense(u"اغلب"_s, sense(u"Most"_s, Noun, Origin::Wiktextract));
 
     const WordListRecords l = withForms(lex, {});
     const std::pair<QString, QString> typed[] = {
@@ -297,6 +300,8 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
         {u"کتابت"_s, u"Calligraphy"_s},
         {u"روی"_s, u"On"_s},
         {u"قالیچه‌ام"_s, u"<absent>"_s},
+        {u"اغلب‌ها"_s, u"<absent>"_s},
+        {u"اغلبم"_s, u"<absent>"_s},
     };
     for (const auto &[query, text] : typed) {
         EXPECT_EQ(meaning(l.fa, l.fa2en, foldQuery(query)), text) << query.toStdString();

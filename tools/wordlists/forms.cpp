@@ -200,11 +200,17 @@ void addPersianForms(Lexicon &lexicon, Report &report) {
             report.drop(skipReason(s));
         }
         // The extract's own nouns only: a reversed translation's part of
-        // speech is the English word's, not always the Persian one's.
+        // speech is the English word's, not always the Persian one's. A word
+        // the extract also gives as another part of speech (اغلب "often",
+        // "most") is left alone: "Plural: Often" would mislead.
+        const auto own = [](const Sense &s) {
+            return s.origin == Origin::Wiktextract && !s.reversed;
+        };
         const bool ownNoun =
-            std::any_of(entry.senses.begin(), entry.senses.end(), [](const Sense &s) {
-                return s.pos == PartOfSpeech::Noun && s.origin == Origin::Wiktextract &&
-                       !s.reversed;
+            std::any_of(entry.senses.begin(), entry.senses.end(),
+                        [&](const Sense &s) { return own(s) && s.pos == PartOfSpeech::Noun; }) &&
+            std::none_of(entry.senses.begin(), entry.senses.end(), [&](const Sense &s) {
+                return own(s) && s.pos != PartOfSpeech::Noun && s.pos != PartOfSpeech::None;
             });
         if (ownNoun) {
             for (const QString &form : possessiveForms(headword)) {
