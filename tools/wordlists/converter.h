@@ -61,7 +61,7 @@ struct SourcePaths {
 QByteArray readSourceFile(const QString &path);
 
 // Reads the sources; SourceError when one is missing or unreadable. Without
-// an English word list (and WordNet folder) no English lookup form is made.
+// an English word list no English lookup form is made.
 SourceTexts readSources(const SourcePaths &paths);
 
 } // namespace vorlan::wordlists
