@@ -225,8 +225,19 @@ void registerAll() {
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
-    static const vorlan::MemoryResourceProvider large = vorlan::bench::largeWordLists();
+    int largeEnglish = 0;
+    int largePersian = 0;
+    static const vorlan::MemoryResourceProvider large =
+        vorlan::bench::largeWordLists(&largeEnglish, &largePersian);
+    benchmark::AddCustomContext("large lists", std::to_string(largeEnglish) + " English, " +
+                                                   std::to_string(largePersian) +
+                                                   " Persian records");
     listSets() = {{"built-in", &ResourceProvider::builtIn()}, {"large", &large}};
+    const cDic &builtIn = dictionaryFor(&ResourceProvider::builtIn());
+    benchmark::AddCustomContext(
+        "built-in lists", std::to_string(builtIn.enWords().RecordNumber() + 1) + " English, " +
+                              std::to_string(builtIn.faWords().RecordNumber() + 1) +
+                              " Persian records");
     benchmark::Initialize(&argc, argv);
     registerAll();
     vorlan::bench::RatioReporter reporter;

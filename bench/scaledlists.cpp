@@ -45,7 +45,11 @@ QStringList grow(const QStringList &words, int target, qsizetype maxLength, bool
 
 } // namespace
 
-MemoryResourceProvider largeWordLists() {
+int largeSize(int fixedSize, int builtIn) {
+    return std::max(fixedSize, builtIn + builtIn / 2);
+}
+
+MemoryResourceProvider largeWordLists(int *englishRecords, int *persianRecords) {
     const cDic real;
     std::mt19937 rng(1065);
     testing::FixtureLists lists;
@@ -58,7 +62,7 @@ MemoryResourceProvider largeWordLists() {
             base << withoutNul(words.GetIndex(i));
             realMeanings << withoutNul(meanings.GetIndex(i));
         }
-        outWords = grow(base, target, maxLength, english, rng);
+        outWords = grow(base, largeSize(target, int(base.size())), maxLength, english, rng);
         if (english) {
             std::sort(outWords.begin(), outWords.end(),
                       [](const QString &x, const QString &y) { return x.toLower() < y.toLower(); });
@@ -72,6 +76,12 @@ MemoryResourceProvider largeWordLists() {
     build(real.enWords(), real.enMeanings(), kLargeEnglishRecords, 32, true, lists.en, lists.en2fa);
     build(real.faWords(), real.faMeanings(), kLargePersianRecords, 176, false, lists.fa,
           lists.fa2en);
+    if (englishRecords) {
+        *englishRecords = int(lists.en.size());
+    }
+    if (persianRecords) {
+        *persianRecords = int(lists.fa.size());
+    }
     MemoryResourceProvider provider;
     testing::addDictionary(provider, lists);
     return provider;

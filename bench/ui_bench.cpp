@@ -142,7 +142,13 @@ int main(int argc, char **argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    static const vorlan::MemoryResourceProvider large = vorlan::bench::largeWordLists();
+    int largeEnglish = 0;
+    int largePersian = 0;
+    static const vorlan::MemoryResourceProvider large =
+        vorlan::bench::largeWordLists(&largeEnglish, &largePersian);
+    benchmark::AddCustomContext("large lists", std::to_string(largeEnglish) + " English, " +
+                                                   std::to_string(largePersian) +
+                                                   " Persian records");
     const std::pair<const char *, const ResourceProvider *> sets[] = {
         {"built-in", &ResourceProvider::builtIn()}, {"large", &large}};
     const Keystroke keys[] = {
