@@ -21,13 +21,15 @@ const EnglishWords kWords = EnglishWords::parse(
     "refers\nreferred\nreferring\nvisits\nvisited\nvisiting\nvisitted\nmakes\nmaking\ndies\n"
     "died\ndying\nbigger\nbiggest\nhappier\nhappiest\nbeautifuller\nquizzes\npotatoes\nphotos\n"
     "panics\npanicked\npanicking\nsinges\nsinged\nsingeing\nsinging\nhumans\nseed\nsees\n"
-    "seeing\nleaves\nleafs\nice-creams\nnasas\nbacker\n"_ba);
+    "seeing\nworked\nworking\nworks\nleaves\nleafs\nice-creams\nnasas\nbacker\n"_ba);
 
 WordNetExceptions exceptions() {
     WordNetExceptions e;
-    e.add(EnPos::Noun, "children child\nleaves leaf leave\nbrothers-in-law brother-in-law\n"
-                       "amici_curiae amicus_curiae\n"_ba);
-    e.add(EnPos::Verb, "went go\ngone go\nsaw see\nseen see\n"_ba);
+    e.add(EnPos::Noun,
+          "children child\nmen man\nleaves leaf leave\nbrothers-in-law brother-in-law\n"
+          "amici_curiae amicus_curiae\n"_ba);
+    e.add(EnPos::Verb,
+          "went go\ngone go\nsaw see\nseen see\ndying die\nwrought work\ndrank drink\n"_ba);
     return e;
 }
 
@@ -87,8 +89,13 @@ TEST(EnglishForms, IrregularFormsReplaceTheRegularOnes) {
         {{{u"Child"_s, {Noun}}}, {u"Children=Child"_s}},
         // The past from WordNet, -s and -ing still by rule.
         {{{u"Go"_s, {Verb}}}, {u"Goes=Go"_s, u"Going=Go"_s, u"Gone=Go"_s, u"Went=Go"_s}},
-        // "Seed" is no past of "see"; "Saw" is a headword and keeps its entry.
-        {{{u"See"_s, {Verb}}, {u"Saw"_s, {Noun}}}, {u"Seeing=See"_s, u"Seen=See"_s, u"Sees=See"_s}},
+        // "Seed" and "Saw" are headwords and keep their entries.
+        {{{u"See"_s, {Verb}}, {u"Saw"_s, {Noun}}, {u"Seed"_s, {Noun}}},
+         {u"Seeing=See"_s, u"Seen=See"_s, u"Sees=See"_s}},
+        // WordNet lists a form beside the regular past, not instead of it.
+        {{{u"Die"_s, {Verb}}}, {u"Died=Die"_s, u"Dies=Die"_s, u"Dying=Die"_s}},
+        {{{u"Work"_s, {Verb}}},
+         {u"Worked=Work"_s, u"Working=Work"_s, u"Works=Work"_s, u"Wrought=Work"_s}},
         // One form of two headwords.
         {{{u"Leaf"_s, {Noun}}, {u"Leave"_s, {Noun, Verb}}}, {u"Leaves=Leaf,Leave"_s}},
         // A phrase only through the exception list, which may hold spaces.
@@ -106,7 +113,7 @@ TEST(EnglishForms, CountsWhatWasLeftOut) {
     EnglishFormCounts c;
     formsOf({{u"See"_s, {EnPos::Verb}}, {u"Saw"_s, {EnPos::Noun}}, {u"Jump"_s, {EnPos::Verb}}}, &c);
     EXPECT_EQ(c.irregular, 1);  // seen
-    EXPECT_EQ(c.regular, 2);    // sees, seeing
+    EXPECT_EQ(c.regular, 3);    // sees, seeing, seed: no headword here to keep it
     EXPECT_EQ(c.isHeadword, 1); // saw
     EXPECT_EQ(c.notAWord, 4);   // jumps, jumped, jumping, saws
 }
@@ -233,15 +240,29 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
     lex.addEnglishSense(u"Turkey"_s, sense(u"تركيه"_s, None));
     lex.addEnglishSense(u"Turkey"_s, sense(u"بوقلمون"_s, Noun));
     lex.addEnglishSense(u"Big"_s, sense(u"ر"_s.repeated(312), Adj));
+    // The verb's translation filed under the noun.
+    lex.addEnglishSense(u"Drink"_s, sense(u"نوشيدن"_s, Noun));
+    lex.addEnglishSense(u"Drink"_s, sense(u"آشاميدن"_s, VerbT));
+    // Headwords of reversed senses only yield to a form of their spelling.
+    lex.addEnglishSense(u"Man"_s, sense(u"مرد"_s, Noun));
+    Sense reversed = sense(u"ذكر"_s, Noun, Origin::Wiktextract);
+    reversed.reversed = true;
+    reversed.label = u"in the plural"_s;
+    lex.addEnglishSense(u"Men"_s, reversed);
+    reversed = sense(u"چند كتاب"_s, None, Origin::Wiktextract);
+    reversed.reversed = true;
+    lex.addEnglishSense(u"Books"_s, reversed);
     FormSources sources{kWords, exceptions()};
     sources.englishWords = EnglishWords::parse("books\ngoes\nbigger\nturkeys\n"_ba);
     Report report;
     const WordListRecords l = withForms(lex, sources, &report);
     const std::pair<QString, QString> expected[] = {
-        // A verb form keeps only the verb senses; a form of both keeps both.
-        {u"Went"_s, u"(go=) (.vi): رفتن - (colloquial) شدن"_s},
+        // A form leads to the whole meaning of its headword.
+        {u"Went"_s, u"(go=) (.n): گو - (.vi): رفتن - (colloquial) شدن"_s},
         {u"Goes"_s, u"(go=) (.n): گو - (.vi): رفتن - (colloquial) شدن"_s},
-        {u"Books"_s, u"(book=) (.n): كتاب - (.vt): رزرو كردن"_s},
+        {u"Drank"_s, u"(drink=) (.n): نوشيدن - (.vt): آشاميدن"_s},
+        {u"Books"_s, u"(book=) (.n): كتاب - (.vt): رزرو كردن - چند كتاب"_s},
+        {u"Men"_s, u"(man=) (.n): مرد - (.n): (in the plural) ذكر"_s},
         // Unmarked senses go: they are names as often as not.
         {u"Children"_s, u"(child=) (.n): بچه"_s},
         {u"Turkeys"_s, u"(turkey=) (.n): بوقلمون"_s},
@@ -253,11 +274,12 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
     for (const auto &[head, text] : expected) {
         EXPECT_EQ(meaning(l.en, l.en2fa, head), text) << head.toStdString();
     }
-    EXPECT_EQ(l.en.size(), 7 + 7);
-    EXPECT_EQ(report.read.value(QLatin1String(kEnglishFormsCount)), 7);
+    // Nine forms, two of them in place of headwords of reversed senses only.
+    EXPECT_EQ(l.en.size(), 11 + 7);
+    EXPECT_EQ(report.read.value(QLatin1String(kEnglishFormsCount)), 9);
 
     // No word list, no English forms.
-    EXPECT_EQ(withForms(lex, {}).en.size(), 7);
+    EXPECT_EQ(withForms(lex, {}).en.size(), 11);
 }
 
 TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
@@ -279,6 +301,12 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
     reversed.reversed = true;
     lex.addPersianSense(u"قالي"_s, reversed);
     lex.addPersianSense(u"قاليچه"_s, reversed);
+    // A headword of reversed senses only yields to the verb's form.
+    lex.addPersianSense(u"آمدن"_s, sense(u"Come"_s, VerbI, Origin::Wiktextract));
+    lex.persian[u"آمدن"_s].otherKeys = {u"آمد"_s};
+    Sense name = sense(u"Amida"_s, Noun);
+    name.reversed = true;
+    lex.addPersianSense(u"آمد"_s, name);
     // Nor does a word the extract also gives as an adverb.
     lex.addPersianSense(u"اغلب"_s, sense(u"Often"_s, Adv, Origin::Wiktextract));
     lex.addPersianSense(u"اغلب"_s, sense(u"Most"_s, Noun, Origin::Wiktextract));
@@ -299,6 +327,7 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
         {u"کتابم"_s, u"(form) Book"_s},
         {u"کتابت"_s, u"Calligraphy"_s},
         {u"روی"_s, u"On"_s},
+        {u"آمد"_s, u"Past: Come - Amida"_s},
         {u"قالیچه‌ام"_s, u"<absent>"_s},
         {u"اغلب‌ها"_s, u"<absent>"_s},
         {u"اغلبم"_s, u"<absent>"_s},

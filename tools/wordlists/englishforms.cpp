@@ -141,11 +141,13 @@ QList<Group> regularGroups(const QString &w, EnPos pos, bool irregular) {
         }
         return {sibilantOrPlain(w, true)};
     case EnPos::Verb: {
-        QList<Group> groups = {sibilantOrPlain(w, false), verbSuffix(w, QStringLiteral("ing"))};
-        if (!irregular) {
-            groups.append(verbSuffix(w, QStringLiteral("ed")));
-        }
-        return groups;
+        // WordNet lists a verb's irregular forms beside regular ones as often
+        // as instead of them ("dying" for "die", archaic "wrought" for
+        // "work"): the -ed is still made, and the word list keeps "died" and
+        // "worked" while it has no "goed" or "seed" as a past.
+        Q_UNUSED(irregular);
+        return {sibilantOrPlain(w, false), verbSuffix(w, QStringLiteral("ing")),
+                verbSuffix(w, QStringLiteral("ed"))};
     }
     case EnPos::Adj:
         // Longer adjectives take "more" and "most"; "-ly" adverbs likewise.
@@ -238,7 +240,9 @@ QList<EnglishForm> englishForms(const QList<EnHeadwordPos> &headwords, const Eng
     EnglishFormCounts c;
     QSet<QString> headwordKeys;
     for (const EnHeadwordPos &h : headwords) {
-        headwordKeys.insert(wordlist::enSortKey(h.headword));
+        if (!h.yields) {
+            headwordKeys.insert(wordlist::enSortKey(h.headword));
+        }
     }
     struct Found {
         // By EN order key, so that the output does not depend on input order.

@@ -54,15 +54,19 @@ const char *wordNetExceptionFile(EnPos pos);
 // doubled consonants; -er/-est of short adjectives. Where the spelling rule
 // cannot be told from the letters (doubling in "visit" or "refer", -os or
 // -oes) every candidate comes out and the word list decides. Nothing for
-// adverbs, for words that are not plain letters, or where `irregular` says
-// that the exception list covers the word (WordNet gives every irregular
-// past and plural, so a regular one made beside it would be a false form).
+// adverbs, for words that are not plain letters, and no plural or degree
+// where `irregular` says that the exception list covers the word ("childs"
+// is a word but no plural). A verb's -ed is made all the same: WordNet lists
+// "dying" for "die" and "wrought" for "work", not instead of "died", "worked".
 QStringList regularForms(const QString &word, EnPos pos, bool irregular = false);
 
 // One EN headword with the parts of speech its sources give it.
 struct EnHeadwordPos {
     QString headword; // as written in EN: "Book", "Brother-in-law"
     std::set<EnPos> pos;
+    // Only senses reversed from Persian ("Books" چند كتاب, "Men" ذكر): a
+    // form of the same spelling is made all the same and leads.
+    bool yields = false;
 };
 
 // A headword a form belongs to, and as which parts of speech: "Books" is
