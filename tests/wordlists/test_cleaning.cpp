@@ -1,7 +1,7 @@
 // Each cleaning rule of the converter, on small tables.
 #include "englishtext.h"
-#include "sourcefixtures.h"
 #include "normalise.h"
+#include "sourcefixtures.h"
 #include "sourceparsers.h"
 #include "stages.h"
 #include "wordlistrules.h"

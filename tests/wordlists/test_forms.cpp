@@ -243,17 +243,19 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
     // The verb's translation filed under the noun.
     lex.addEnglishSense(u"Drink"_s, sense(u"نوشيدن"_s, Noun));
     lex.addEnglishSense(u"Drink"_s, sense(u"آشاميدن"_s, VerbT));
-    // Headwords of reversed senses only yield to a form of their spelling.
+    // Headwords of names or reversed senses only yield to a form of their spelling.
     lex.addEnglishSense(u"Man"_s, sense(u"مرد"_s, Noun));
     Sense reversed = sense(u"ذكر"_s, Noun, Origin::Wiktextract);
     reversed.reversed = true;
     reversed.label = u"in the plural"_s;
     lex.addEnglishSense(u"Men"_s, reversed);
-    reversed = sense(u"چند كتاب"_s, None, Origin::Wiktextract);
-    reversed.reversed = true;
-    lex.addEnglishSense(u"Books"_s, reversed);
+    // No part of speech in the source, a noun by a WordNet link.
+    lex.addEnglishSense(u"Tree"_s, sense(u"درخت"_s, None));
+    lex.linkedPos[wordlist::enSortKey(u"Tree"_s)] = {Noun};
+    // CLDR's name of the picture 📚.
+    lex.addEnglishSense(u"Books"_s, sense(u"چند كتاب"_s, None, Origin::Cldr));
     FormSources sources{kWords, exceptions()};
-    sources.englishWords = EnglishWords::parse("books\ngoes\nbigger\nturkeys\n"_ba);
+    sources.englishWords = EnglishWords::parse("books\ngoes\nbigger\nturkeys\ntrees\n"_ba);
     Report report;
     const WordListRecords l = withForms(lex, sources, &report);
     const std::pair<QString, QString> expected[] = {
@@ -263,6 +265,7 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
         {u"Drank"_s, u"(drink=) (.n): نوشيدن - (.vt): آشاميدن"_s},
         {u"Books"_s, u"(book=) (.n): كتاب - (.vt): رزرو كردن - چند كتاب"_s},
         {u"Men"_s, u"(man=) (.n): مرد - (.n): (in the plural) ذكر"_s},
+        {u"Trees"_s, u"(tree=) درخت"_s},
         // Unmarked senses go: they are names as often as not.
         {u"Children"_s, u"(child=) (.n): بچه"_s},
         {u"Turkeys"_s, u"(turkey=) (.n): بوقلمون"_s},
@@ -274,12 +277,12 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
     for (const auto &[head, text] : expected) {
         EXPECT_EQ(meaning(l.en, l.en2fa, head), text) << head.toStdString();
     }
-    // Nine forms, two of them in place of headwords of reversed senses only.
-    EXPECT_EQ(l.en.size(), 11 + 7);
-    EXPECT_EQ(report.read.value(QLatin1String(kEnglishFormsCount)), 9);
+    // Ten forms, two of them in place of headwords that yield.
+    EXPECT_EQ(l.en.size(), 12 + 8);
+    EXPECT_EQ(report.read.value(QLatin1String(kEnglishFormsCount)), 10);
 
     // No word list, no English forms.
-    EXPECT_EQ(withForms(lex, {}).en.size(), 11);
+    EXPECT_EQ(withForms(lex, {}).en.size(), 12);
 }
 
 TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
@@ -301,11 +304,11 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
     reversed.reversed = true;
     lex.addPersianSense(u"قالي"_s, reversed);
     lex.addPersianSense(u"قاليچه"_s, reversed);
-    // A headword of reversed senses only yields to the verb's form.
+    // A name yields to the verb's form.
     lex.addPersianSense(u"آمدن"_s, sense(u"Come"_s, VerbI, Origin::Wiktextract));
     lex.persian[u"آمدن"_s].otherKeys = {u"آمد"_s};
-    Sense name = sense(u"Amida"_s, Noun);
-    name.reversed = true;
+    Sense name = sense(u"Amida"_s, None, Origin::Wiktextract);
+    name.name = true;
     lex.addPersianSense(u"آمد"_s, name);
     // Nor does a word the extract also gives as an adverb.
     lex.addPersianSense(u"اغلب"_s, sense(u"Often"_s, Adv, Origin::Wiktextract));

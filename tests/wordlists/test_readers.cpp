@@ -1,7 +1,7 @@
 // The readers of the wordnet links and the CLDR names, on small sources.
 #include "converter.h"
-#include "sourcefixtures.h"
 #include "readers.h"
+#include "sourcefixtures.h"
 #include "wordlistrules.h"
 
 #include <gtest/gtest.h>

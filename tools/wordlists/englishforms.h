@@ -64,8 +64,8 @@ QStringList regularForms(const QString &word, EnPos pos, bool irregular = false)
 struct EnHeadwordPos {
     QString headword; // as written in EN: "Book", "Brother-in-law"
     std::set<EnPos> pos;
-    // Only senses reversed from Persian ("Books" چند كتاب, "Men" ذكر): a
-    // form of the same spelling is made all the same and leads.
+    // No sense of its own, only names or senses reversed from Persian
+    // ("Men" ذكر): a form of the same spelling is made all the same and leads.
     bool yields = false;
 };
 

@@ -78,11 +78,14 @@ std::vector<Sense> englishFormSenses(const EnglishEntry &base) {
     return writtenEnglish(senses, en2faOpening(base.headword));
 }
 
-// Only senses reversed from the other direction: such an entry yields to a
+// No sense that translates the word itself: senses reversed from the other
+// direction, proper names ("آمد" Amida) and CLDR's names of pictures
+// ("Books" چند كتاب, the emoji's "a few books"). Such an entry yields to a
 // lookup form of its spelling, its senses following the form's.
-bool onlyReversed(const std::vector<Sense> &senses) {
-    return !senses.empty() &&
-           std::all_of(senses.begin(), senses.end(), [](const Sense &s) { return s.reversed; });
+bool yieldsToForm(const std::vector<Sense> &senses) {
+    return !senses.empty() && std::all_of(senses.begin(), senses.end(), [](const Sense &s) {
+        return s.reversed || s.name || s.origin == Origin::Cldr;
+    });
 }
 
 // The writer cuts a meaning at whole senses; a form whose first sense, with
@@ -100,10 +103,20 @@ void addEnglishForms(Lexicon &lexicon, const FormSources &sources, Report &repor
         if (entry.senses.empty()) {
             continue;
         }
-        EnHeadwordPos h{entry.headword, {}, onlyReversed(entry.senses)};
+        EnHeadwordPos h{entry.headword, {}, yieldsToForm(entry.senses)};
         for (const Sense &s : entry.senses) {
             if (const auto p = enPos(s.pos)) {
                 h.pos.insert(*p);
+            }
+        }
+        // A headword whose sources give no part of speech ("Tree") has the
+        // ones WordNet links confirm for its senses.
+        const auto linked = lexicon.linkedPos.find(key);
+        if (h.pos.empty() && linked != lexicon.linkedPos.end()) {
+            for (const PartOfSpeech l : linked->second) {
+                if (const auto p = enPos(l)) {
+                    h.pos.insert(*p);
+                }
             }
         }
         headwords.append(h);
@@ -142,7 +155,7 @@ void addEnglishForms(Lexicon &lexicon, const FormSources &sources, Report &repor
         entry.senses = std::move(senses);
     }
     report.count(
-        QStringLiteral("lookup forms: English, leading a headword of reversed senses only"),
+        QStringLiteral("lookup forms: English, leading a headword of names or reversed senses"),
         yielded);
     report.count(QString::fromLatin1(kEnglishFormsCount), added);
     report.count(QStringLiteral("lookup forms: English, irregular (WordNet)"), counts.irregular);
@@ -187,12 +200,12 @@ void addPersianForms(Lexicon &lexicon, Report &report) {
     };
     // By form; each form's headwords in the lexicon's order.
     std::map<QString, std::vector<Base>> found;
-    // An entry of reversed senses only ("آمد" Amida) is no headword here:
-    // the verb's form leads, its senses following.
+    // An entry that yields ("آمد" Amida) is no headword here: the verb's
+    // form leads, its senses following.
     auto isHeadword = [&](const QString &form) {
         const auto it = lexicon.persian.find(form);
         return it != lexicon.persian.end() && !it->second.senses.empty() &&
-               !onlyReversed(it->second.senses);
+               !yieldsToForm(it->second.senses);
     };
     auto add = [&](const QString &form, FaFormKind kind, const QString &headword) {
         std::vector<Base> &bases = found[form];
@@ -294,7 +307,7 @@ void addPersianForms(Lexicon &lexicon, Report &report) {
         lexicon.persian[*form].senses = std::move(senses);
     }
     report.count(
-        QStringLiteral("lookup forms: Persian, leading a headword of reversed senses only"),
+        QStringLiteral("lookup forms: Persian, leading a headword of names or reversed senses"),
         yielded);
     report.count(QString::fromLatin1(kPersianFormsCount), added);
     report.count(QStringLiteral("lookup forms: Persian, keys of the 2022 extract"), keyForms);
