@@ -75,6 +75,22 @@ FaFormKind kindOf(const QString &lemma, const QString &form, bool noun, bool ver
     return FaFormKind::Other;
 }
 
+QString joinerSpelling(const QString &lemma, const QString &form, FaFormKind kind, bool verb) {
+    const QString plural = QStringLiteral("ها");
+    if (kind == FaFormKind::Plural && form == lemma + plural) {
+        return lemma + u' ' + plural;
+    }
+    if (!verb || lemma.startsWith(QStringLiteral("مي")) || form.contains(u' ')) {
+        return {};
+    }
+    for (const QString &prefix : {QStringLiteral("مي"), QStringLiteral("نمي")}) {
+        if (form.startsWith(prefix) && form.size() >= prefix.size() + 2) {
+            return prefix + u' ' + form.mid(prefix.size());
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &keys, bool noun,
@@ -128,7 +144,18 @@ QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &k
             continue;
         }
         seen.append(form);
-        out.append({form, kindOf(lemma, form, noun, verb)});
+        const FaFormKind kind = kindOf(lemma, form, noun, verb);
+        out.append({form, kind});
+        // The extract often loses the zero-width joiner ("چشمها", "میشود");
+        // where the form is the lemma and -ها, or a verb's form after می or
+        // نمی, the split is certain and the joiner's spelling, written with
+        // a space in the lists, is a form too. A verb that itself begins
+        // with می (میراندن) is left: "میراند" is no form of راندن's.
+        const QString split = joinerSpelling(lemma, form, kind, verb);
+        if (!split.isEmpty() && !seen.contains(split) && split != lemma) {
+            seen.append(split);
+            out.append({split, kind});
+        }
     }
     return out;
 }
