@@ -174,6 +174,13 @@ TEST(PersianForms, KeysThatAreFormsOfTheLemma) {
          {u"ميشود form"_s, u"مي شود form"_s, u"نميشود form"_s, u"نمي شود form"_s, u"شد past"_s},
          {}},
         {u"ميراندن"_s, {u"میراند"_s}, false, true, {u"ميراند past"_s}, {}},
+        // The conjugation table's person labels and copula are no forms.
+        {u"آراستن"_s,
+         {u"او"_s, u"اونا"_s, u"هستند"_s, u"آراستیم"_s},
+         false,
+         true,
+         {u"آراستيم past"_s},
+         {TableWord, TableWord, TableWord}},
     };
     for (const Case &c : cases) {
         QList<FaKeySkip> skipped;
@@ -263,7 +270,7 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
     lex.linkedPos[wordlist::enSortKey(u"Tree"_s)] = {Noun};
     // CLDR's name of the picture 📚.
     lex.addEnglishSense(u"Books"_s, sense(u"چند كتاب"_s, None, Origin::Cldr));
-    FormSources sources{kWords, exceptions()};
+    FormSources sources{kWords, exceptions(), {}};
     sources.englishWords = EnglishWords::parse("books\ngoes\nbigger\nturkeys\ntrees\n"_ba);
     Report report;
     const WordListRecords l = withForms(lex, sources, &report);
@@ -350,6 +357,46 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
     for (qsizetype i = 1; i < l.fa.size(); ++i) {
         EXPECT_TRUE(wordlist::faLess(l.fa[i - 1], l.fa[i])) << l.fa[i].toStdString();
     }
+}
+
+TEST(LookupFormsStage, ColloquialSpellingsLeadToTheStandardForm) {
+    using enum PartOfSpeech;
+    Lexicon lex;
+    lex.addPersianSense(u"اگر"_s, sense(u"If"_s, None, Origin::Wiktextract));
+    lex.addPersianSense(u"آمدن"_s, sense(u"Come"_s, VerbI, Origin::Wiktextract));
+    lex.persian[u"آمدن"_s].otherKeys = {u"می‌آید"_s};
+    lex.addPersianSense(u"منو"_s, sense(u"Menu"_s, Noun, Origin::Wiktextract));
+    FormSources sources;
+    sources.persianColloquial = "# comment\n"
+                                "اگه\tاگر\n"
+                                "میاد\tمی‌آید\n"
+                                "بهش\tبه او\tto him, to her\n"
+                                "منو\tمن را\tme (as object)\n"
+                                "نمیاد\tنمی‌آید\n"
+                                "اگه\n"
+                                "بهم\tبه من\tبه من\n"
+                                "x\tاگر\n"_ba;
+    Report report;
+    const WordListRecords l = withForms(lex, sources, &report);
+    const std::pair<QString, QString> typed[] = {
+        {u"اگه"_s, u"(form) If"_s},
+        // A form's record already names what it is a form of.
+        {u"میاد"_s, u"(form) Come"_s},
+        {u"بهش"_s, u"(form) to him, to her"_s},
+        // A word of its own keeps its entry; a standard form no list holds
+        // and lines of another shape make nothing.
+        {u"منو"_s, u"Menu"_s},
+        {u"نمیاد"_s, u"<absent>"_s},
+        {u"بهم"_s, u"<absent>"_s},
+    };
+    for (const auto &[query, text] : typed) {
+        EXPECT_EQ(meaning(l.fa, l.fa2en, foldQuery(query)), text) << query.toStdString();
+    }
+    EXPECT_EQ(
+        report.dropped.value(u"colloquial table: line not of the form FORM, STANDARD[, ENGLISH]"_s),
+        3);
+    EXPECT_EQ(report.dropped.value(u"colloquial table: form that has a record of its own"_s), 1);
+    EXPECT_EQ(report.dropped.value(u"colloquial table: standard form that is no FA record"_s), 1);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "wordlistrules.h"
 
 #include <QDir>
+#include <QSet>
 
 #include <algorithm>
 #include <iterator>
@@ -187,13 +188,61 @@ QString skipReason(FaKeySkip s) {
         return QStringLiteral("2022 key: phrase two or more words longer than its lemma");
     case FaKeySkip::Progressive:
         return QStringLiteral("2022 key: progressive with a form of dashtan");
+    case FaKeySkip::TableWord:
+        return QStringLiteral("2022 key: pronoun or copula of a verb's conjugation table");
     case FaKeySkip::None:
         break;
     }
     return {};
 }
 
-void addPersianForms(Lexicon &lexicon, Report &report) {
+// The team's colloquial spellings, after the extract's forms so that one may
+// lead to a form ("مياد" to "مي آيد", a form of آمدن). Returns the records made.
+qsizetype addColloquialForms(Lexicon &lexicon, const QSet<QString> &formKeys,
+                             const QByteArray &table, Report &report) {
+    qsizetype bad = 0;
+    const QList<ColloquialForm> rows = parseColloquialTable(QString::fromUtf8(table), &bad);
+    report.drop(QStringLiteral("colloquial table: line not of the form FORM, STANDARD[, ENGLISH]"),
+                bad);
+    std::map<QString, std::vector<Sense>> made;
+    for (const ColloquialForm &c : rows) {
+        const auto own = lexicon.persian.find(c.form);
+        if ((own != lexicon.persian.end() && !own->second.senses.empty()) ||
+            made.count(c.form) > 0) {
+            report.drop(QStringLiteral("colloquial table: form that has a record of its own"));
+            continue;
+        }
+        std::vector<Sense> senses;
+        if (!c.english.isEmpty()) {
+            Sense s;
+            s.core = faFormOpening(FaFormKind::Other) + c.english;
+            s.origin = Origin::TeamList;
+            senses.push_back(s);
+        } else if (const auto standard = lexicon.persian.find(c.standard);
+                   standard != lexicon.persian.end() && !standard->second.senses.empty()) {
+            // A form's record already says what it is a form of.
+            const bool opened = formKeys.contains(c.standard);
+            for (const Sense &s : standard->second.senses) {
+                const QString text = fa2enText(s);
+                senses.push_back(formSense(
+                    s, senses.empty() && !opened ? faFormOpening(FaFormKind::Other) + text : text));
+            }
+        }
+        if (!fits(senses, wordlist::kMaxFa2EnMeaning)) {
+            report.drop(QStringLiteral("colloquial table: standard form that is no FA record"));
+            continue;
+        }
+        made[c.form] = std::move(senses);
+    }
+    for (auto &[form, senses] : made) {
+        lexicon.persian[form].senses = std::move(senses);
+    }
+    report.count(QStringLiteral("lookup forms: Persian, colloquial spellings (team table)"),
+                 qsizetype(made.size()));
+    return qsizetype(made.size());
+}
+
+void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &report) {
     struct Base {
         FaFormKind kind;
         const QString *headword;
@@ -302,10 +351,13 @@ void addPersianForms(Lexicon &lexicon, Report &report) {
         }
         made.emplace_back(&form, std::move(senses));
     }
+    QSet<QString> formKeys;
     for (auto &[form, senses] : made) {
         ++added;
+        formKeys.insert(*form);
         lexicon.persian[*form].senses = std::move(senses);
     }
+    added += addColloquialForms(lexicon, formKeys, colloquial, report);
     report.count(
         QStringLiteral("lookup forms: Persian, leading a headword of names or reversed senses"),
         yielded);
@@ -324,7 +376,7 @@ QString en2faOpening(const QString &base) {
 
 void addLookupForms(Lexicon &lexicon, const FormSources &sources, Report &report) {
     addEnglishForms(lexicon, sources, report);
-    addPersianForms(lexicon, report);
+    addPersianForms(lexicon, sources.persianColloquial, report);
 }
 
 FormSources readFormSources(const QString &englishWords, const QString &wordNetDir) {

@@ -47,6 +47,23 @@ bool isProgressive(const QString &form, const QString &lemma) {
     return space > 0 && have.contains(form.first(space)) && !lemma.startsWith(form.first(space));
 }
 
+// The 2022 extract's verb keys hold the conjugation table's person labels
+// and copula as well as its forms ("او", "آنها", "هستند"): words of their
+// own, no forms of the verb.
+bool isTableWord(const QString &form) {
+    static const QStringList words = [] {
+        QStringList out;
+        for (const char16_t *w :
+             {u"من",   u"تو",    u"او",    u"وی",    u"ما",    u"شما",   u"آن",   u"آنها",
+              u"آنان", u"ایشان", u"اون",   u"اونا",  u"اونها", u"شماها", u"هستم", u"هستی",
+              u"هست",  u"هستیم", u"هستید", u"هستین", u"هستند", u"است",   u"نیست"}) {
+            out.append(wordlist::normalisePersian(QString::fromUtf16(w)).value_or(QString()));
+        }
+        return out;
+    }();
+    return words.contains(form);
+}
+
 FaFormKind kindOf(const QString &lemma, const QString &form, bool noun, bool verb) {
     if (noun && (form == lemma + QStringLiteral("ها") || form == lemma + QStringLiteral(" ها"))) {
         return FaFormKind::Plural;
@@ -143,6 +160,10 @@ QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &k
             skip(FaKeySkip::Progressive);
             continue;
         }
+        if (verb && isTableWord(form)) {
+            skip(FaKeySkip::TableWord);
+            continue;
+        }
         seen.append(form);
         const FaFormKind kind = kindOf(lemma, form, noun, verb);
         out.append({form, kind});
@@ -204,6 +225,32 @@ QString faFormOpening(FaFormKind kind) {
         break;
     }
     return QStringLiteral("(form) ");
+}
+
+QList<ColloquialForm> parseColloquialTable(const QString &text, qsizetype *bad) {
+    QList<ColloquialForm> out;
+    qsizetype rejected = 0;
+    for (const QString &raw : text.split(u'\n')) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(u'#')) {
+            continue;
+        }
+        const QStringList fields = line.split(u'\t');
+        const auto form = wordlist::normalisePersian(fields.value(0).trimmed());
+        const auto standard = wordlist::normalisePersian(fields.value(1).trimmed());
+        const QString english = fields.value(2).trimmed();
+        if (fields.size() < 2 || fields.size() > 3 || !form || !standard ||
+            !isPersianWordText(*form) || !isPersianWordText(*standard) || *form == *standard ||
+            (fields.size() == 3 && (english.isEmpty() || !hasLatin(english)))) {
+            ++rejected;
+            continue;
+        }
+        out.append({*form, *standard, english});
+    }
+    if (bad) {
+        *bad = rejected;
+    }
+    return out;
 }
 
 } // namespace vorlan::wordlists
