@@ -28,44 +28,8 @@ for tool in gnome-shell Xwayland dbus-daemon gsettings xauth xprop; do
 done
 
 startup_timeout=${VORLAN_SESSION_TIMEOUT:-60}
-work=$(mktemp -d "${TMPDIR:-/tmp}/with-gnome.XXXXXX") || exit 1
-session_bus_pid=""
-system_bus_pid=""
-shell_pid=""
-command_pid=""
-
-stop() {
-    local pid=$1
-    [ -n "$pid" ] || return 0
-    kill -TERM "$pid" 2>/dev/null || return 0
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-    return 0
-}
-
-cleanup() {
-    stop "$command_pid"
-    stop "$shell_pid"
-    # The session bus last: services it started (dconf, at-spi) end with it.
-    stop "$system_bus_pid"
-    stop "$session_bus_pid"
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM HUP
-
-fail() {
-    echo "with-gnome: $*" >&2
-    for log in "$work"/*.log; do
-        [ -s "$log" ] && { echo "--- $(basename "$log")" >&2; tail -n 20 "$log" >&2; }
-    done
-    exit 1
-}
+source "$(dirname "$0")/session-lib.sh"
+session_begin with-gnome
 
 # Starts a dbus-daemon listening on the socket $1, logging to $2; prints its
 # address once it listens.
@@ -88,10 +52,10 @@ export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland
 unset DISPLAY WAYLAND_DISPLAY XAUTHORITY
 
 start_bus "$work/session-bus" session-bus.log
-session_bus_pid=$last_pid
+session_track "$last_pid"
 export DBUS_SESSION_BUS_ADDRESS="$bus_address"
 start_bus "$work/system-bus" system-bus.log
-system_bus_pid=$last_pid
+session_track "$last_pid"
 export DBUS_SYSTEM_BUS_ADDRESS="$bus_address"
 
 # Settings go to a dconf database in the private home.
@@ -114,6 +78,7 @@ no_x11=()
 gnome-shell --headless --wayland --virtual-monitor 1280x800 --wayland-display wayland-vorlan \
     --mode=vorlan-test "${no_x11[@]}" </dev/null >"$work/gnome-shell.log" 2>&1 &
 shell_pid=$!
+session_track "$shell_pid"
 
 # No session manager is there to be told XWayland's display: Mutter holds
 # the display's lock file under its own process id, and writes the cookie
@@ -148,9 +113,4 @@ done
 export WAYLAND_DISPLAY=wayland-vorlan
 [ -n "$display" ] && export DISPLAY=$display
 
-"$@" &
-command_pid=$!
-wait "$command_pid"
-status=$?
-command_pid=""
-exit "$status"
+session_run "$@"

@@ -24,41 +24,8 @@ for tool in kwin_wayland Xwayland dbus-daemon; do
 done
 
 startup_timeout=${VORLAN_SESSION_TIMEOUT:-60}
-work=$(mktemp -d "${TMPDIR:-/tmp}/with-kde.XXXXXX") || exit 1
-bus_pid=""
-kwin_pid=""
-command_pid=""
-
-stop() {
-    local pid=$1
-    [ -n "$pid" ] || return 0
-    kill -TERM "$pid" 2>/dev/null || return 0
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-    return 0
-}
-
-cleanup() {
-    stop "$command_pid"
-    stop "$kwin_pid"
-    stop "$bus_pid"
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM HUP
-
-fail() {
-    echo "with-kde: $*" >&2
-    for log in "$work"/*.log; do
-        [ -s "$log" ] && { echo "--- $(basename "$log")" >&2; tail -n 20 "$log" >&2; }
-    done
-    exit 1
-}
+source "$(dirname "$0")/session-lib.sh"
+session_begin with-kde
 
 mkdir -p "$work/run" "$work/home/.config" || fail "cannot make folders in $work"
 chmod 700 "$work/run"
@@ -78,7 +45,7 @@ CONFIG
 mkfifo "$work/busfd" || fail "cannot make a fifo in $work"
 dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/bus" --print-address=3 \
     3>"$work/busfd" </dev/null >"$work/dbus.log" 2>&1 &
-bus_pid=$!
+session_track $!
 address=""
 read -r -t "$startup_timeout" address <"$work/busfd" || fail "dbus-daemon did not start"
 export DBUS_SESSION_BUS_ADDRESS="$address"
@@ -103,6 +70,7 @@ KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
     --no-lockscreen --no-global-shortcuts --no-kactivities \
     --exit-with-session "$work/session.sh" </dev/null >"$work/kwin.log" 2>&1 &
 kwin_pid=$!
+session_track "$kwin_pid"
 
 deadline=$((SECONDS + startup_timeout))
 until [ -s "$work/display" ]; do
@@ -115,9 +83,4 @@ DISPLAY=$(sed -n 's/^display=//p' "$work/display")
 [ -n "$DISPLAY" ] || unset DISPLAY
 export WAYLAND_DISPLAY=wayland-vorlan
 
-"$@" &
-command_pid=$!
-wait "$command_pid"
-status=$?
-command_pid=""
-exit "$status"
+session_run "$@"

@@ -21,48 +21,14 @@ for tool in Xvfb openbox xprop; do
 done
 
 startup_timeout=15
-work=$(mktemp -d "${TMPDIR:-/tmp}/with-x11.XXXXXX") || exit 1
-xvfb_pid=""
-wm_pid=""
-command_pid=""
-
-stop() {
-    local pid=$1
-    [ -n "$pid" ] || return 0
-    kill -TERM "$pid" 2>/dev/null || return 0
-    # Bounded: a process that ignores TERM gets KILL after about 5 s.
-    for _ in $(seq 50); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -KILL "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-    return 0
-}
-
-cleanup() {
-    stop "$command_pid"
-    stop "$wm_pid"
-    stop "$xvfb_pid"
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM HUP
-
-fail() {
-    echo "with-x11: $*" >&2
-    for log in "$work"/*.log; do
-        [ -s "$log" ] && { echo "--- $(basename "$log")" >&2; tail -n 20 "$log" >&2; }
-    done
-    exit 1
-}
+source "$(dirname "$0")/session-lib.sh"
+session_begin with-x11
 
 # Xvfb picks a free display itself and writes its number to the fifo.
 mkfifo "$work/displayfd" || fail "cannot make a fifo in $work"
 Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset \
     3>"$work/displayfd" </dev/null >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
+session_track $!
 
 display_number=""
 if ! read -r -t "$startup_timeout" display_number <"$work/displayfd" || [ -z "$display_number" ]; then
@@ -76,6 +42,7 @@ mkdir -p "$work/home"
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_CACHE_HOME="$work/home/.cache" \
     openbox --sm-disable </dev/null >"$work/openbox.log" 2>&1 &
 wm_pid=$!
+session_track "$wm_pid"
 
 deadline=$((SECONDS + startup_timeout))
 until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id #'; do
@@ -84,10 +51,4 @@ until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id #'; 
     sleep 0.1
 done
 
-# In the background, so that a signal to this script is acted on at once.
-"$@" &
-command_pid=$!
-wait "$command_pid"
-status=$?
-command_pid=""
-exit "$status"
+session_run "$@"

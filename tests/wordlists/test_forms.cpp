@@ -150,7 +150,7 @@ TEST(PersianForms, KeysThatAreFormsOfTheLemma) {
          {u"كتابها plural"_s, u"كتاب ها plural"_s, u"كتب form"_s},
          {Romanised, Romanised, Repeated, Vocalised}},
         // Only a noun's -ها is named a plural.
-        {u"سبز"_s, {u"سبزها"_s}, false, false, {u"سبزها form"_s}, {}},
+        {u"سبز"_s, {u"سبزها"_s}, false, false, {u"سبزها form"_s, u"سبز ها form"_s}, {}},
         {u"رفتن"_s,
          {u"رفتم"_s, u"رفت"_s, u"رفته"_s, u"می‌روم"_s, u"میروم"_s, u"دارم میروم"_s,
           u"رفته بودم"_s, u"داشتم می‌رفتم"_s, u"Term?"_s, u"ـرفت"_s, u"bấšin"_s},
@@ -174,6 +174,13 @@ TEST(PersianForms, KeysThatAreFormsOfTheLemma) {
          {u"ميشود form"_s, u"مي شود form"_s, u"نميشود form"_s, u"نمي شود form"_s, u"شد past"_s},
          {}},
         {u"ميراندن"_s, {u"میراند"_s}, false, true, {u"ميراند past"_s}, {}},
+        {u"ميخ كوبيدن"_s,
+         {u"میخ نمیکوبم"_s},
+         false,
+         true,
+         {u"ميخ نميكوبم form"_s, u"ميخ نمي كوبم form"_s},
+         {}},
+        {u"چشم"_s, {u"چشمها"_s}, true, false, {u"چشمها plural"_s, u"چشم ها plural"_s}, {}},
         // The conjugation table's person labels and copula are no forms.
         {u"آراستن"_s,
          {u"او"_s, u"اونا"_s, u"هستند"_s, u"آراستیم"_s},

@@ -92,17 +92,28 @@ FaFormKind kindOf(const QString &lemma, const QString &form, bool noun, bool ver
     return FaFormKind::Other;
 }
 
-QString joinerSpelling(const QString &lemma, const QString &form, FaFormKind kind, bool verb) {
+QString joinerSpelling(const QString &lemma, const QString &form, bool verb) {
     const QString plural = QStringLiteral("ها");
-    if (kind == FaFormKind::Plural && form == lemma + plural) {
+    if (form == lemma + plural) {
         return lemma + u' ' + plural;
     }
-    if (!verb || lemma.startsWith(QStringLiteral("مي")) || form.contains(u' ')) {
+    if (!verb) {
         return {};
     }
-    for (const QString &prefix : {QStringLiteral("مي"), QStringLiteral("نمي")}) {
-        if (form.startsWith(prefix) && form.size() >= prefix.size() + 2) {
-            return prefix + u' ' + form.mid(prefix.size());
+    const QStringList lemmaWords = lemma.split(u' ');
+    QStringList words = form.split(u' ');
+    for (QString &w : words) {
+        if (lemmaWords.contains(w)) {
+            continue;
+        }
+        for (const QString &prefix : {QStringLiteral("نمي"), QStringLiteral("مي")}) {
+            const bool lemmaHasIt =
+                std::any_of(lemmaWords.begin(), lemmaWords.end(),
+                            [&](const QString &l) { return l.startsWith(prefix); });
+            if (w.startsWith(prefix) && w.size() >= prefix.size() + 2 && !lemmaHasIt) {
+                w.insert(prefix.size(), u' ');
+                return words.join(u' ');
+            }
         }
     }
     return {};
@@ -168,14 +179,15 @@ QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &k
         const FaFormKind kind = kindOf(lemma, form, noun, verb);
         out.append({form, kind});
         // The extract often loses the zero-width joiner ("چشمها", "میشود");
-        // where the form is the lemma and -ها, or a verb's form after می or
-        // نمی, the split is certain and the joiner's spelling, written with
-        // a space in the lists, is a form too. A verb that itself begins
-        // with می (میراندن) is left: "میراند" is no form of راندن's.
-        const QString split = joinerSpelling(lemma, form, kind, verb);
+        // where the form is the lemma and -ها, or a verb's form with می or
+        // نمی joined to a word that is not the lemma's, the split is certain
+        // and the joiner's spelling, written with a space in the lists, is a
+        // form too. A verb that itself begins with می (میراندن)
+        // keeps it: "میراند" is no form of راندن's.
+        const QString split = joinerSpelling(lemma, form, verb);
         if (!split.isEmpty() && !seen.contains(split) && split != lemma) {
             seen.append(split);
-            out.append({split, kind});
+            out.append({split, kindOf(lemma, split, noun, verb)});
         }
     }
     return out;
