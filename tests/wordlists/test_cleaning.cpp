@@ -244,7 +244,9 @@ TEST(CleaningRules, EnglishEntries) {
         {{{u"Sixth of something"_s, u"شش يك"_s, Noun, wikt, true}}, u"<none>"_s},
         {{{u"Of"_s, u"ezafe (اضافه ) is used"_s, None}, {u"Of"_s, u"از"_s, None}}, u"Of = از"_s},
         {{{u"An"_s, u"-ي"_s, None}, {u"An"_s, u"يك -ي"_s, None}}, u"<none>"_s},
-        // A deep reversal goes beside another sense, stays where it is all there is.
+        // A deep reversal goes beside another sense, and a noun's always; it
+        // stays where it is all there is.
+        {{{u"Chessboard"_s, u"دشت"_s, Noun, wikt, true, {}, false, 3, 6}}, u"<none>"_s},
         {{{u"Chessboard"_s, u"دشت"_s, Noun, wikt, true, {}, false, 3, 6},
           {u"Chessboard"_s, u"صفحه شطرنج"_s, Noun}},
          u"Chessboard = (.n): صفحه شطرنج"_s},

@@ -27,7 +27,7 @@ bool isAcronym(QStringView spelling);
 //   of a part of speech with six or more) goes beside any other sense: such
 //   lists run on into rare and classical senses of the Persian word, no
 //   translation of the English one ("Cup of wine" → شاخ). Where they are
-//   all the headword has ("Anymore" → دیگر) they stay;
+//   all the headword has and none is a noun ("Anymore" → دیگر) they stay;
 // - archaic, obsolete, dialectal and historical senses go where the entry
 //   has a current one;
 // - a source's own senses come before reversed ones, wordnet and CLDR pairs
