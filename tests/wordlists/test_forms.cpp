@@ -216,6 +216,14 @@ TEST(PersianForms, PossessiveEndingsWhereTheSpellingIsCertain) {
     for (const auto &[noun, forms] : cases) {
         EXPECT_EQ(possessiveForms(noun), forms) << noun.toStdString();
     }
+    const std::pair<QString, QString> indefinite[] = {
+        {u"مشكل"_s, u"مشكلي"_s}, {u"جا"_s, u"جايي"_s},   {u"خانه"_s, u"خانه اي"_s},
+        {u"راه"_s, u"راهي"_s},   {u"دانشجو"_s, u""_s},   {u"صندلي"_s, u""_s},
+        {u"ده"_s, u""_s},        {u"آب معدني"_s, u""_s},
+    };
+    for (const auto &[noun, form] : indefinite) {
+        EXPECT_EQ(indefiniteForm(noun), form) << noun.toStdString();
+    }
     EXPECT_EQ(pluralForm(u"خانه"_s), u"خانه ها"_s);
     EXPECT_EQ(pluralForm(u"آب معدني"_s), QString());
 }
@@ -345,6 +353,8 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
         {u"رفتم"_s, u"Past: Go - Leave"_s},
         {u"می‌روم"_s, u"(form) Go - Leave"_s},
         {u"خانه‌ام"_s, u"(form) House"_s},
+        {u"خانه‌ای"_s, u"(form) House"_s},
+        {u"درختی"_s, u"(form) Tree"_s},
         // A noun whose keys hold no plural gets one; where they do, only theirs.
         {u"خانه‌ها"_s, u"Plural: House"_s},
         {u"خانهها"_s, u"<absent>"_s},

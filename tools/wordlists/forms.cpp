@@ -305,7 +305,11 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
                 return own(s) && s.pos != PartOfSpeech::Noun && s.pos != PartOfSpeech::None;
             });
         if (ownNoun) {
-            for (const QString &form : possessiveForms(headword)) {
+            QStringList endings = possessiveForms(headword);
+            if (const QString indefinite = indefiniteForm(headword); !indefinite.isEmpty()) {
+                endings.append(indefinite);
+            }
+            for (const QString &form : endings) {
                 if (isHeadword(form)) {
                     ++headwords;
                     continue;
@@ -363,7 +367,9 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
         yielded);
     report.count(QString::fromLatin1(kPersianFormsCount), added);
     report.count(QStringLiteral("lookup forms: Persian, keys of the 2022 extract"), keyForms);
-    report.count(QStringLiteral("lookup forms: Persian, possessive endings of nouns"), possessives);
+    report.count(
+        QStringLiteral("lookup forms: Persian, possessive and indefinite endings of nouns"),
+        possessives);
     report.count(QStringLiteral("lookup forms: Persian, -ha plurals the keys lack"), plurals);
     report.drop(QStringLiteral("Persian form that is a headword: keeps its own entry"), headwords);
 }

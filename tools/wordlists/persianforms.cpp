@@ -218,6 +218,24 @@ QStringList possessiveForms(const QString &noun) {
     return {noun + u'م', noun + u'ت', noun + u'ش'};
 }
 
+QString indefiniteForm(const QString &noun) {
+    if (noun.size() < 2 || noun.contains(u' ') || !isPersianWordText(noun)) {
+        return {};
+    }
+    const QChar last = noun.back();
+    const QChar before = noun[noun.size() - 2];
+    if (last == u'ي' || last == u'آ' || last == u'و') {
+        return {};
+    }
+    if (last == u'ا') {
+        return noun + QStringLiteral("يي");
+    }
+    if (last == u'ه' && before != u'ا' && before != u'و') {
+        return noun.size() == 2 ? QString() : noun + QStringLiteral(" اي");
+    }
+    return noun + u'ي';
+}
+
 QString pluralForm(const QString &noun) {
     if (noun.size() < 2 || noun.contains(u' ') || !isPersianWordText(noun)) {
         return {};

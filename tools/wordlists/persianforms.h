@@ -57,6 +57,11 @@ QStringList possessiveForms(const QString &noun);
 // standard spelling after any letter (كتاب ها, خانه ها); empty for a phrase.
 QString pluralForm(const QString &noun);
 
+// The indefinite "-ی" of a one-word noun ("جایی" a place, "مشکلی" a
+// problem): -يي after ا, " اي" (ZWNJ and ای) after a silent ه, -ي after a
+// consonant; none after و, ي or آ, where the spelling is not certain.
+QString indefiniteForm(const QString &noun);
+
 // The English opening of a form's meaning in FA2EN: "Plural: ", "Past: ",
 // "Past participle: " or "(form) ".
 QString faFormOpening(FaFormKind kind);
