@@ -28,8 +28,9 @@ WordNetExceptions exceptions() {
     e.add(EnPos::Noun,
           "children child\nmen man\nleaves leaf leave\nbrothers-in-law brother-in-law\n"
           "amici_curiae amicus_curiae\n"_ba);
-    e.add(EnPos::Verb,
-          "went go\ngone go\nsaw see\nseen see\ndying die\nwrought work\ndrank drink\n"_ba);
+    e.add(
+        EnPos::Verb,
+        "went go\ngone go\nsaw see\nseen see\ndying die\nwrought work\ndrank drink\nsang sing\n"_ba);
     return e;
 }
 
@@ -89,9 +90,10 @@ TEST(EnglishForms, IrregularFormsReplaceTheRegularOnes) {
         {{{u"Child"_s, {Noun}}}, {u"Children=Child"_s}},
         // The past from WordNet, -s and -ing still by rule.
         {{{u"Go"_s, {Verb}}}, {u"Goes=Go"_s, u"Going=Go"_s, u"Gone=Go"_s, u"Went=Go"_s}},
-        // "Seed" and "Saw" are headwords and keep their entries.
-        {{{u"See"_s, {Verb}}, {u"Saw"_s, {Noun}}, {u"Seed"_s, {Noun}}},
-         {u"Seeing=See"_s, u"Seen=See"_s, u"Sees=See"_s}},
+        // "Seed" is no past of "see"; "Saw" is a headword and keeps its entry.
+        {{{u"See"_s, {Verb}}, {u"Saw"_s, {Noun}}}, {u"Seeing=See"_s, u"Seen=See"_s, u"Sees=See"_s}},
+        // "Singed" is the past of "singe", not of "sing".
+        {{{u"Sing"_s, {Verb}}}, {u"Sang=Sing"_s, u"Singing=Sing"_s}},
         // WordNet lists a form beside the regular past, not instead of it.
         {{{u"Die"_s, {Verb}}}, {u"Died=Die"_s, u"Dies=Die"_s, u"Dying=Die"_s}},
         {{{u"Work"_s, {Verb}}},
@@ -113,7 +115,7 @@ TEST(EnglishForms, CountsWhatWasLeftOut) {
     EnglishFormCounts c;
     formsOf({{u"See"_s, {EnPos::Verb}}, {u"Saw"_s, {EnPos::Noun}}, {u"Jump"_s, {EnPos::Verb}}}, &c);
     EXPECT_EQ(c.irregular, 1);  // seen
-    EXPECT_EQ(c.regular, 3);    // sees, seeing, seed: no headword here to keep it
+    EXPECT_EQ(c.regular, 2);    // sees, seeing
     EXPECT_EQ(c.isHeadword, 1); // saw
     EXPECT_EQ(c.notAWord, 4);   // jumps, jumped, jumping, saws
 }

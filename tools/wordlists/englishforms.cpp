@@ -141,13 +141,11 @@ QList<Group> regularGroups(const QString &w, EnPos pos, bool irregular) {
         }
         return {sibilantOrPlain(w, true)};
     case EnPos::Verb: {
-        // WordNet lists a verb's irregular forms beside regular ones as often
-        // as instead of them ("dying" for "die", archaic "wrought" for
-        // "work"): the -ed is still made, and the word list keeps "died" and
-        // "worked" while it has no "goed" or "seed" as a past.
-        Q_UNUSED(irregular);
-        return {sibilantOrPlain(w, false), verbSuffix(w, QStringLiteral("ing")),
-                verbSuffix(w, QStringLiteral("ed"))};
+        QList<Group> groups = {sibilantOrPlain(w, false), verbSuffix(w, QStringLiteral("ing"))};
+        if (!irregular) {
+            groups.append(verbSuffix(w, QStringLiteral("ed")));
+        }
+        return groups;
     }
     case EnPos::Adj:
         // Longer adjectives take "more" and "most"; "-ly" adverbs likewise.
@@ -160,6 +158,12 @@ QList<Group> regularGroups(const QString &w, EnPos pos, bool irregular) {
         break;
     }
     return {};
+}
+
+bool hasIrregularPast(const QStringList &forms) {
+    return std::any_of(forms.begin(), forms.end(), [](const QString &f) {
+        return !f.endsWith(QStringLiteral("ing")) && !f.endsWith(u't');
+    });
 }
 
 } // namespace
@@ -269,7 +273,14 @@ QList<EnglishForm> englishForms(const QList<EnHeadwordPos> &headwords, const Eng
             if (!plain) {
                 continue;
             }
-            const QList<Group> groups = regularGroups(lower, pos, exceptions.hasBase(pos, lower));
+            // WordNet lists a verb's -ing and -t forms beside its regular
+            // past as often as instead of it ("dying", "burnt", archaic
+            // "wrought"): only another past ("sang", "hid") rules out the
+            // -ed, which would be another verb's ("singed", "hided").
+            const bool irregular = pos == EnPos::Verb
+                                       ? hasIrregularPast(exceptions.formsOf(pos, lower))
+                                       : exceptions.hasBase(pos, lower);
+            const QList<Group> groups = regularGroups(lower, pos, irregular);
             QStringList hits;
             for (const Group &g : groups) {
                 const auto hit = std::find_if(g.begin(), g.end(),

@@ -54,10 +54,10 @@ const char *wordNetExceptionFile(EnPos pos);
 // doubled consonants; -er/-est of short adjectives. Where the spelling rule
 // cannot be told from the letters (doubling in "visit" or "refer", -os or
 // -oes) every candidate comes out and the word list decides. Nothing for
-// adverbs, for words that are not plain letters, and no plural or degree
-// where `irregular` says that the exception list covers the word ("childs"
-// is a word but no plural). A verb's -ed is made all the same: WordNet lists
-// "dying" for "die" and "wrought" for "work", not instead of "died", "worked".
+// adverbs, for words that are not plain letters, and no plural, degree or
+// past where `irregular` says that the exception list gives one ("childs"
+// is a word but no plural, "singed" no past of "sing"). Only a verb's -ing
+// and -t forms ("dying", "burnt", "wrought") leave its -ed to be made.
 QStringList regularForms(const QString &word, EnPos pos, bool irregular = false);
 
 // One EN headword with the parts of speech its sources give it.
