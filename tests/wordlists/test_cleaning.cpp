@@ -133,6 +133,7 @@ TEST(CleaningRules, TranslationItemsLoseEnglishText) {
         {u"you {determiner} :: [familiar] تو /to/, شُما /ʃomā/ [polite]"_s,
          u"[familiar] تو|[polite] شُما"_s},
         {u"psychiatry {n} :: روانپزشکی ravan-pezeshki"_s, u"روانپزشکی"_s},
+        {u"compare {v} (to assess) :: مقایسه کردن /moqâyase/moqâyese kardan/"_s, u"مقایسه کردن"_s},
         {u"make yourself at home {phrase} :: [informal] خونه خودته -ye"_s,
          u"[informal] خونه خودته"_s},
         {u"ecstasy {n} (drug) :: قرص X"_s, u"قرص X"_s},
