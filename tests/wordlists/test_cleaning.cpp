@@ -166,6 +166,9 @@ TEST(CleaningRules, DescriptiveGlossesAreNotSplitIntoHeadwords) {
          u"Texan|"_s},
         {u"books, papers, etc"_s, u"Books|Papers"_s, u"Books|Papers"_s},
         {u"plain, field"_s, u"Plain|Field"_s, u"Plain|Field"_s},
+        // An adverb alone is a word of its own, no continuation.
+        {u"mostly"_s, u"Mostly"_s, u"Mostly"_s},
+        {u"especially, particularly"_s, u"Especially|Particularly"_s, u"Especially|Particularly"_s},
     };
     for (const auto &[gloss, senses, keys] : cases) {
         QStringList texts;
