@@ -1,6 +1,7 @@
 // The team's own list, data/team/en-fa-common.txt: every entry line must read
 // as the 2015 translation list does, since a line that does not is dropped by
 // the converter without a word.
+#include "persianforms.h"
 #include "sourceparsers.h"
 #include "wordlistrules.h"
 
@@ -15,12 +16,16 @@ using namespace vorlan;
 
 namespace {
 
-QStringList teamLines() {
-    QFile f(QStringLiteral(VORLAN_TEAM_LIST));
+QStringList fileLines(const QString &path) {
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         return {};
     }
     return QString::fromUtf8(f.readAll()).split(u'\n');
+}
+
+QStringList teamLines() {
+    return fileLines(QStringLiteral(VORLAN_TEAM_LIST));
 }
 
 TEST(TeamList, SaysWhoWroteItAndItsLicence) {
@@ -71,6 +76,33 @@ TEST(TeamList, EveryEntryReadsAndItsPersianKeepsToTheLetters) {
     // Small by design: function words and a few everyday words.
     EXPECT_GE(entries, 100);
     EXPECT_LE(entries, 300);
+}
+
+// The colloquial table: every line must parse, since the converter leaves
+// out one that does not; each spelling once; small by design.
+TEST(ColloquialTable, SaysWhoWroteItAndEveryLineReads) {
+    const QStringList lines = fileLines(QStringLiteral(VORLAN_COLLOQUIAL_LIST));
+    ASSERT_FALSE(lines.isEmpty()) << VORLAN_COLLOQUIAL_LIST;
+    const QString header = lines.filter(QRegularExpression(u"^#"_s)).join(u'\n');
+    EXPECT_TRUE(header.contains(u"Vorlan team"_s));
+    EXPECT_TRUE(header.contains(u"reviewed"_s));
+    EXPECT_TRUE(header.contains(u"CC BY-SA 3.0"_s));
+    int entries = 0;
+    QSet<QString> forms;
+    for (const QString &line : lines) {
+        if (line.trimmed().isEmpty() || line.startsWith(u'#')) {
+            continue;
+        }
+        ++entries;
+        qsizetype bad = 0;
+        const auto rows = wordlists::parseColloquialTable(line, &bad);
+        ASSERT_EQ(rows.size(), 1) << line.toStdString();
+        EXPECT_EQ(bad, 0) << line.toStdString();
+        EXPECT_FALSE(forms.contains(rows.front().form)) << "repeated, " << line.toStdString();
+        forms.insert(rows.front().form);
+    }
+    EXPECT_GE(entries, 20);
+    EXPECT_LE(entries, 120);
 }
 
 } // namespace

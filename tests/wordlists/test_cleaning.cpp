@@ -1,7 +1,7 @@
 // Each cleaning rule of the converter, on small tables.
 #include "englishtext.h"
-#include "sourcefixtures.h"
 #include "normalise.h"
+#include "sourcefixtures.h"
 #include "sourceparsers.h"
 #include "stages.h"
 #include "wordlistrules.h"
@@ -133,6 +133,7 @@ TEST(CleaningRules, TranslationItemsLoseEnglishText) {
         {u"you {determiner} :: [familiar] تو /to/, شُما /ʃomā/ [polite]"_s,
          u"[familiar] تو|[polite] شُما"_s},
         {u"psychiatry {n} :: روانپزشکی ravan-pezeshki"_s, u"روانپزشکی"_s},
+        {u"compare {v} (to assess) :: مقایسه کردن /moqâyase/moqâyese kardan/"_s, u"مقایسه کردن"_s},
         {u"make yourself at home {phrase} :: [informal] خونه خودته -ye"_s,
          u"[informal] خونه خودته"_s},
         {u"ecstasy {n} (drug) :: قرص X"_s, u"قرص X"_s},
@@ -165,6 +166,9 @@ TEST(CleaningRules, DescriptiveGlossesAreNotSplitIntoHeadwords) {
          u"Texan|"_s},
         {u"books, papers, etc"_s, u"Books|Papers"_s, u"Books|Papers"_s},
         {u"plain, field"_s, u"Plain|Field"_s, u"Plain|Field"_s},
+        // An adverb alone is a word of its own, no continuation.
+        {u"mostly"_s, u"Mostly"_s, u"Mostly"_s},
+        {u"especially, particularly"_s, u"Especially|Particularly"_s, u"Especially|Particularly"_s},
     };
     for (const auto &[gloss, senses, keys] : cases) {
         QStringList texts;
@@ -244,7 +248,14 @@ TEST(CleaningRules, EnglishEntries) {
         {{{u"Sixth of something"_s, u"شش يك"_s, Noun, wikt, true}}, u"<none>"_s},
         {{{u"Of"_s, u"ezafe (اضافه ) is used"_s, None}, {u"Of"_s, u"از"_s, None}}, u"Of = از"_s},
         {{{u"An"_s, u"-ي"_s, None}, {u"An"_s, u"يك -ي"_s, None}}, u"<none>"_s},
+        // A deep reversal goes beside another sense, and a noun's always; it
+        // stays where it is all there is.
         {{{u"Chessboard"_s, u"دشت"_s, Noun, wikt, true, {}, false, 3, 6}}, u"<none>"_s},
+        {{{u"Chessboard"_s, u"دشت"_s, Noun, wikt, true, {}, false, 3, 6},
+          {u"Chessboard"_s, u"صفحه شطرنج"_s, Noun}},
+         u"Chessboard = (.n): صفحه شطرنج"_s},
+        {{{u"Anymore"_s, u"ديگر"_s, Adv, wikt, true, {}, false, 3, 6}},
+         u"Anymore = (.adv): ديگر"_s},
         {{{u"Shaky"_s, u"لرزان"_s, Adj, wikt, true, {}, false, 3, 4}}, u"Shaky = (.adj): لرزان"_s},
         {{{u"Desert"_s, u"دشت"_s, Noun, wikt, true, {}, false, 1, 6}}, u"Desert = (.n): دشت"_s},
     };

@@ -21,13 +21,16 @@ const EnglishWords kWords = EnglishWords::parse(
     "refers\nreferred\nreferring\nvisits\nvisited\nvisiting\nvisitted\nmakes\nmaking\ndies\n"
     "died\ndying\nbigger\nbiggest\nhappier\nhappiest\nbeautifuller\nquizzes\npotatoes\nphotos\n"
     "panics\npanicked\npanicking\nsinges\nsinged\nsingeing\nsinging\nhumans\nseed\nsees\n"
-    "seeing\nleaves\nleafs\nice-creams\nnasas\nbacker\n"_ba);
+    "seeing\nworked\nworking\nworks\nleaves\nleafs\nice-creams\nnasas\nbacker\n"_ba);
 
 WordNetExceptions exceptions() {
     WordNetExceptions e;
-    e.add(EnPos::Noun, "children child\nleaves leaf leave\nbrothers-in-law brother-in-law\n"
-                       "amici_curiae amicus_curiae\n"_ba);
-    e.add(EnPos::Verb, "went go\ngone go\nsaw see\nseen see\n"_ba);
+    e.add(EnPos::Noun,
+          "children child\nmen man\nleaves leaf leave\nbrothers-in-law brother-in-law\n"
+          "amici_curiae amicus_curiae\n"_ba);
+    e.add(
+        EnPos::Verb,
+        "went go\ngone go\nsaw see\nseen see\ndying die\nwrought work\ndrank drink\nsang sing\n"_ba);
     return e;
 }
 
@@ -89,6 +92,12 @@ TEST(EnglishForms, IrregularFormsReplaceTheRegularOnes) {
         {{{u"Go"_s, {Verb}}}, {u"Goes=Go"_s, u"Going=Go"_s, u"Gone=Go"_s, u"Went=Go"_s}},
         // "Seed" is no past of "see"; "Saw" is a headword and keeps its entry.
         {{{u"See"_s, {Verb}}, {u"Saw"_s, {Noun}}}, {u"Seeing=See"_s, u"Seen=See"_s, u"Sees=See"_s}},
+        // "Singed" is the past of "singe", not of "sing".
+        {{{u"Sing"_s, {Verb}}}, {u"Sang=Sing"_s, u"Singing=Sing"_s}},
+        // WordNet lists a form beside the regular past, not instead of it.
+        {{{u"Die"_s, {Verb}}}, {u"Died=Die"_s, u"Dies=Die"_s, u"Dying=Die"_s}},
+        {{{u"Work"_s, {Verb}}},
+         {u"Worked=Work"_s, u"Working=Work"_s, u"Works=Work"_s, u"Wrought=Work"_s}},
         // One form of two headwords.
         {{{u"Leaf"_s, {Noun}}, {u"Leave"_s, {Noun, Verb}}}, {u"Leaves=Leaf,Leave"_s}},
         // A phrase only through the exception list, which may hold spaces.
@@ -152,9 +161,21 @@ TEST(PersianForms, KeysThatAreFormsOfTheLemma) {
          {u"رفتم past"_s, u"رفت past"_s, u"رفته participle"_s, u"مي روم form"_s, u"ميروم form"_s,
           u"رفته بودم form"_s},
          {Progressive, LongPhrase, Placeholder, Affix, Romanised}},
-        // A joined prefix is also written apart, as a typed ZWNJ finds it; a
-        // lemma's own word that begins like it stays whole.
-        {u"شدن"_s, {u"میشود"_s}, false, true, {u"ميشود form"_s, u"مي شود form"_s}, {}},
+        {u"آب"_s,
+         {u"آب"_s, u"آب1"_s, u"آبها"_s, u"آبها"_s, u"آب\u200Cها"_s, u"ه"_s},
+         true,
+         false,
+         {u"آبها plural"_s, u"آب ها plural"_s},
+         {SameAsLemma, NotAWord, Repeated, Repeated, NotAWord}},
+        // The joiner the extract lost after می and نمی, and not where the
+        // verb itself begins with می.
+        {u"شدن"_s,
+         {u"میشود"_s, u"نمیشود"_s, u"شد"_s},
+         false,
+         true,
+         {u"ميشود form"_s, u"مي شود form"_s, u"نميشود form"_s, u"نمي شود form"_s, u"شد past"_s},
+         {}},
+        {u"ميراندن"_s, {u"میراند"_s}, false, true, {u"ميراند past"_s}, {}},
         {u"ميخ كوبيدن"_s,
          {u"میخ نمیکوبم"_s},
          false,
@@ -162,12 +183,13 @@ TEST(PersianForms, KeysThatAreFormsOfTheLemma) {
          {u"ميخ نميكوبم form"_s, u"ميخ نمي كوبم form"_s},
          {}},
         {u"چشم"_s, {u"چشمها"_s}, true, false, {u"چشمها plural"_s, u"چشم ها plural"_s}, {}},
-        {u"آب"_s,
-         {u"آب"_s, u"آب1"_s, u"آبها"_s, u"آبها"_s, u"آب\u200Cها"_s, u"ه"_s},
-         true,
+        // The conjugation table's person labels and copula are no forms.
+        {u"آراستن"_s,
+         {u"او"_s, u"اونا"_s, u"هستند"_s, u"آراستیم"_s},
          false,
-         {u"آبها plural"_s, u"آب ها plural"_s},
-         {SameAsLemma, NotAWord, Repeated, Repeated, NotAWord}},
+         true,
+         {u"آراستيم past"_s},
+         {TableWord, TableWord, TableWord}},
     };
     for (const Case &c : cases) {
         QList<FaKeySkip> skipped;
@@ -195,6 +217,14 @@ TEST(PersianForms, PossessiveEndingsWhereTheSpellingIsCertain) {
     };
     for (const auto &[noun, forms] : cases) {
         EXPECT_EQ(possessiveForms(noun), forms) << noun.toStdString();
+    }
+    const std::pair<QString, QString> indefinite[] = {
+        {u"مشكل"_s, u"مشكلي"_s}, {u"جا"_s, u"جايي"_s},   {u"خانه"_s, u"خانه اي"_s},
+        {u"راه"_s, u"راهي"_s},   {u"دانشجو"_s, u""_s},   {u"صندلي"_s, u""_s},
+        {u"ده"_s, u""_s},        {u"آب معدني"_s, u""_s},
+    };
+    for (const auto &[noun, form] : indefinite) {
+        EXPECT_EQ(indefiniteForm(noun), form) << noun.toStdString();
     }
     EXPECT_EQ(pluralForm(u"خانه"_s), u"خانه ها"_s);
     EXPECT_EQ(pluralForm(u"آب معدني"_s), QString());
@@ -243,15 +273,32 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
     lex.addEnglishSense(u"Turkey"_s, sense(u"تركيه"_s, None));
     lex.addEnglishSense(u"Turkey"_s, sense(u"بوقلمون"_s, Noun));
     lex.addEnglishSense(u"Big"_s, sense(u"ر"_s.repeated(312), Adj));
-    FormSources sources{kWords, exceptions()};
-    sources.englishWords = EnglishWords::parse("books\ngoes\nbigger\nturkeys\n"_ba);
+    // The verb's translation filed under the noun.
+    lex.addEnglishSense(u"Drink"_s, sense(u"نوشيدن"_s, Noun));
+    lex.addEnglishSense(u"Drink"_s, sense(u"آشاميدن"_s, VerbT));
+    // Headwords of names or reversed senses only yield to a form of their spelling.
+    lex.addEnglishSense(u"Man"_s, sense(u"مرد"_s, Noun));
+    Sense reversed = sense(u"ذكر"_s, Noun, Origin::Wiktextract);
+    reversed.reversed = true;
+    reversed.label = u"in the plural"_s;
+    lex.addEnglishSense(u"Men"_s, reversed);
+    // No part of speech in the source, a noun by a WordNet link.
+    lex.addEnglishSense(u"Tree"_s, sense(u"درخت"_s, None));
+    lex.linkedPos[wordlist::enSortKey(u"Tree"_s)] = {Noun};
+    // CLDR's name of the picture 📚.
+    lex.addEnglishSense(u"Books"_s, sense(u"چند كتاب"_s, None, Origin::Cldr));
+    FormSources sources{kWords, exceptions(), {}};
+    sources.englishWords = EnglishWords::parse("books\ngoes\nbigger\nturkeys\ntrees\n"_ba);
     Report report;
     const WordListRecords l = withForms(lex, sources, &report);
     const std::pair<QString, QString> expected[] = {
-        // A verb form keeps only the verb senses; a form of both keeps both.
-        {u"Went"_s, u"(go=) (.vi): رفتن - (colloquial) شدن"_s},
+        // A form leads to the whole meaning of its headword.
+        {u"Went"_s, u"(go=) (.n): گو - (.vi): رفتن - (colloquial) شدن"_s},
         {u"Goes"_s, u"(go=) (.n): گو - (.vi): رفتن - (colloquial) شدن"_s},
-        {u"Books"_s, u"(book=) (.n): كتاب - (.vt): رزرو كردن"_s},
+        {u"Drank"_s, u"(drink=) (.n): نوشيدن - (.vt): آشاميدن"_s},
+        {u"Books"_s, u"(book=) (.n): كتاب - (.vt): رزرو كردن - چند كتاب"_s},
+        {u"Men"_s, u"(man=) (.n): مرد - (.n): (in the plural) ذكر"_s},
+        {u"Trees"_s, u"(tree=) درخت"_s},
         // Unmarked senses go: they are names as often as not.
         {u"Children"_s, u"(child=) (.n): بچه"_s},
         {u"Turkeys"_s, u"(turkey=) (.n): بوقلمون"_s},
@@ -263,11 +310,12 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
     for (const auto &[head, text] : expected) {
         EXPECT_EQ(meaning(l.en, l.en2fa, head), text) << head.toStdString();
     }
-    EXPECT_EQ(l.en.size(), 7 + 7);
-    EXPECT_EQ(report.read.value(QLatin1String(kEnglishFormsCount)), 7);
+    // Ten forms, two of them in place of headwords that yield.
+    EXPECT_EQ(l.en.size(), 12 + 8);
+    EXPECT_EQ(report.read.value(QLatin1String(kEnglishFormsCount)), 10);
 
     // No word list, no English forms.
-    EXPECT_EQ(withForms(lex, {}).en.size(), 7);
+    EXPECT_EQ(withForms(lex, {}).en.size(), 12);
 }
 
 TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
@@ -289,6 +337,12 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
     reversed.reversed = true;
     lex.addPersianSense(u"قالي"_s, reversed);
     lex.addPersianSense(u"قاليچه"_s, reversed);
+    // A name yields to the verb's form.
+    lex.addPersianSense(u"آمدن"_s, sense(u"Come"_s, VerbI, Origin::Wiktextract));
+    lex.persian[u"آمدن"_s].otherKeys = {u"آمد"_s};
+    Sense name = sense(u"Amida"_s, None, Origin::Wiktextract);
+    name.name = true;
+    lex.addPersianSense(u"آمد"_s, name);
     // Nor does a word the extract also gives as an adverb.
     lex.addPersianSense(u"اغلب"_s, sense(u"Often"_s, Adv, Origin::Wiktextract));
     lex.addPersianSense(u"اغلب"_s, sense(u"Most"_s, Noun, Origin::Wiktextract));
@@ -301,6 +355,8 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
         {u"رفتم"_s, u"Past: Go - Leave"_s},
         {u"می‌روم"_s, u"(form) Go - Leave"_s},
         {u"خانه‌ام"_s, u"(form) House"_s},
+        {u"خانه‌ای"_s, u"(form) House"_s},
+        {u"درختی"_s, u"(form) Tree"_s},
         // A noun whose keys hold no plural gets one; where they do, only theirs.
         {u"خانه‌ها"_s, u"Plural: House"_s},
         {u"خانهها"_s, u"<absent>"_s},
@@ -309,6 +365,7 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
         {u"کتابم"_s, u"(form) Book"_s},
         {u"کتابت"_s, u"Calligraphy"_s},
         {u"روی"_s, u"On"_s},
+        {u"آمد"_s, u"Past: Come - Amida"_s},
         {u"قالیچه‌ام"_s, u"<absent>"_s},
         {u"اغلب‌ها"_s, u"<absent>"_s},
         {u"اغلبم"_s, u"<absent>"_s},
@@ -319,6 +376,46 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
     for (qsizetype i = 1; i < l.fa.size(); ++i) {
         EXPECT_TRUE(wordlist::faLess(l.fa[i - 1], l.fa[i])) << l.fa[i].toStdString();
     }
+}
+
+TEST(LookupFormsStage, ColloquialSpellingsLeadToTheStandardForm) {
+    using enum PartOfSpeech;
+    Lexicon lex;
+    lex.addPersianSense(u"اگر"_s, sense(u"If"_s, None, Origin::Wiktextract));
+    lex.addPersianSense(u"آمدن"_s, sense(u"Come"_s, VerbI, Origin::Wiktextract));
+    lex.persian[u"آمدن"_s].otherKeys = {u"می‌آید"_s};
+    lex.addPersianSense(u"منو"_s, sense(u"Menu"_s, Noun, Origin::Wiktextract));
+    FormSources sources;
+    sources.persianColloquial = "# comment\n"
+                                "اگه\tاگر\n"
+                                "میاد\tمی‌آید\n"
+                                "بهش\tبه او\tto him, to her\n"
+                                "منو\tمن را\tme (as object)\n"
+                                "نمیاد\tنمی‌آید\n"
+                                "اگه\n"
+                                "بهم\tبه من\tبه من\n"
+                                "x\tاگر\n"_ba;
+    Report report;
+    const WordListRecords l = withForms(lex, sources, &report);
+    const std::pair<QString, QString> typed[] = {
+        {u"اگه"_s, u"(form) If"_s},
+        // A form's record already names what it is a form of.
+        {u"میاد"_s, u"(form) Come"_s},
+        {u"بهش"_s, u"(form) to him, to her"_s},
+        // A word of its own keeps its entry; a standard form no list holds
+        // and lines of another shape make nothing.
+        {u"منو"_s, u"Menu"_s},
+        {u"نمیاد"_s, u"<absent>"_s},
+        {u"بهم"_s, u"<absent>"_s},
+    };
+    for (const auto &[query, text] : typed) {
+        EXPECT_EQ(meaning(l.fa, l.fa2en, foldQuery(query)), text) << query.toStdString();
+    }
+    EXPECT_EQ(
+        report.dropped.value(u"colloquial table: line not of the form FORM, STANDARD[, ENGLISH]"_s),
+        3);
+    EXPECT_EQ(report.dropped.value(u"colloquial table: form that has a record of its own"_s), 1);
+    EXPECT_EQ(report.dropped.value(u"colloquial table: standard form that is no FA record"_s), 1);
 }
 
 } // namespace

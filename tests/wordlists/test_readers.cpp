@@ -1,7 +1,7 @@
 // The readers of the wordnet links and the CLDR names, on small sources.
 #include "converter.h"
-#include "sourcefixtures.h"
 #include "readers.h"
+#include "sourcefixtures.h"
 #include "wordlistrules.h"
 
 #include <gtest/gtest.h>
@@ -92,6 +92,11 @@ TEST(WordnetReader, TakesOnlyLemmasThePersianWordTranslates) {
     }
     EXPECT_EQ(report.dropped.value(u"Wordnet link not of the form OFFSET-POS fas:lemma WORD"_s), 1);
     EXPECT_EQ(report.dropped.value(u"Wordnet link to no synset of WordNet 3.0"_s), 1);
+    // The link confirms a noun for the sense given without a part of speech;
+    // the pair it made itself has its own.
+    const std::map<QString, std::set<PartOfSpeech>> linked = {
+        {vorlan::wordlist::enSortKey(u"Apartment"_s), {PartOfSpeech::Noun}}};
+    EXPECT_EQ(lex.linkedPos, linked);
 }
 
 TEST(CldrReader, PairsNamesByCodeAndShortSymbolNames) {

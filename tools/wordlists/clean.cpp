@@ -88,11 +88,24 @@ void cleanEnglish(EnglishEntry &entry, Report &report, qsizetype &duplicates) {
     dropSenses(senses, report,
                QStringLiteral("Persian meaning with English words or affix notation"),
                [](const Sense &s) { return !isPersianMeaning(s.core); });
-    dropSenses(senses, report, QStringLiteral("reversed from a deep sense of a long Persian entry"),
-               [](const Sense &s) {
-                   return s.reversed && s.origin == Origin::Wiktextract &&
-                          s.ofSenses >= kLongSenseList && s.order >= kDeepSense;
-               });
+    const auto deep = [](const Sense &s) {
+        return s.reversed && s.origin == Origin::Wiktextract && s.ofSenses >= kLongSenseList &&
+               s.order >= kDeepSense;
+    };
+    // Where the deep senses are all a headword has and none is a noun, they
+    // are what the sources know of it ("Anymore" دیگر, "Survive" ماندن). The
+    // classical tail of a long entry is mostly of things ("Chessboard" دشت,
+    // "Rib" شاخ), so a noun's deep senses go even then.
+    const bool noNoun = std::none_of(senses.begin(), senses.end(),
+                                     [](const Sense &s) { return s.pos == PartOfSpeech::Noun; });
+    if (noNoun && std::all_of(senses.begin(), senses.end(), deep)) {
+        report.count(
+            QStringLiteral("kept: deep senses of a long Persian entry, the headword's only ones"),
+            qsizetype(senses.size()));
+    } else {
+        dropSenses(senses, report,
+                   QStringLiteral("reversed from a deep sense of a long Persian entry"), deep);
+    }
     dropDatedBesideCurrent(senses, report, QStringLiteral("EN2FA"));
 
     // The part-of-speech groups keep their order (nouns, verbs, adjectives,

@@ -94,6 +94,9 @@ SourceTexts readSources(const SourcePaths &paths) {
     if (!paths.englishWords.isEmpty()) {
         s.forms = readFormSources(paths.englishWords, paths.wordnetDir);
     }
+    if (!paths.colloquial.isEmpty()) {
+        s.forms.persianColloquial = readSourceFile(paths.colloquial);
+    }
     return s;
 }
 

@@ -160,6 +160,12 @@ QList<Group> regularGroups(const QString &w, EnPos pos, bool irregular) {
     return {};
 }
 
+bool hasIrregularPast(const QStringList &forms) {
+    return std::any_of(forms.begin(), forms.end(), [](const QString &f) {
+        return !f.endsWith(QStringLiteral("ing")) && !f.endsWith(u't');
+    });
+}
+
 } // namespace
 
 EnglishWords EnglishWords::parse(const QByteArray &text) {
@@ -238,7 +244,9 @@ QList<EnglishForm> englishForms(const QList<EnHeadwordPos> &headwords, const Eng
     EnglishFormCounts c;
     QSet<QString> headwordKeys;
     for (const EnHeadwordPos &h : headwords) {
-        headwordKeys.insert(wordlist::enSortKey(h.headword));
+        if (!h.yields) {
+            headwordKeys.insert(wordlist::enSortKey(h.headword));
+        }
     }
     struct Found {
         // By EN order key, so that the output does not depend on input order.
@@ -265,7 +273,14 @@ QList<EnglishForm> englishForms(const QList<EnHeadwordPos> &headwords, const Eng
             if (!plain) {
                 continue;
             }
-            const QList<Group> groups = regularGroups(lower, pos, exceptions.hasBase(pos, lower));
+            // WordNet lists a verb's -ing and -t forms beside its regular
+            // past as often as instead of it ("dying", "burnt", archaic
+            // "wrought"): only another past ("sang", "hid") rules out the
+            // -ed, which would be another verb's ("singed", "hided").
+            const bool irregular = pos == EnPos::Verb
+                                       ? hasIrregularPast(exceptions.formsOf(pos, lower))
+                                       : exceptions.hasBase(pos, lower);
+            const QList<Group> groups = regularGroups(lower, pos, irregular);
             QStringList hits;
             for (const Group &g : groups) {
                 const auto hit = std::find_if(g.begin(), g.end(),

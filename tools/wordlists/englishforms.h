@@ -54,15 +54,19 @@ const char *wordNetExceptionFile(EnPos pos);
 // doubled consonants; -er/-est of short adjectives. Where the spelling rule
 // cannot be told from the letters (doubling in "visit" or "refer", -os or
 // -oes) every candidate comes out and the word list decides. Nothing for
-// adverbs, for words that are not plain letters, or where `irregular` says
-// that the exception list covers the word (WordNet gives every irregular
-// past and plural, so a regular one made beside it would be a false form).
+// adverbs, for words that are not plain letters, and no plural, degree or
+// past where `irregular` says that the exception list gives one ("childs"
+// is a word but no plural, "singed" no past of "sing"). Only a verb's -ing
+// and -t forms ("dying", "burnt", "wrought") leave its -ed to be made.
 QStringList regularForms(const QString &word, EnPos pos, bool irregular = false);
 
 // One EN headword with the parts of speech its sources give it.
 struct EnHeadwordPos {
     QString headword; // as written in EN: "Book", "Brother-in-law"
     std::set<EnPos> pos;
+    // No sense of its own, only names or senses reversed from Persian
+    // ("Men" ذكر): a form of the same spelling is made all the same and leads.
+    bool yields = false;
 };
 
 // A headword a form belongs to, and as which parts of speech: "Books" is

@@ -154,7 +154,17 @@ bool continuesPhrase(QStringView item) {
         QStringLiteral("particularly"), QStringLiteral("usually"),  QStringLiteral("chiefly"),
         QStringLiteral("mainly"),       QStringLiteral("mostly"),   QStringLiteral("also"),
         QStringLiteral("etc"),          QStringLiteral("e.g."),     QStringLiteral("i.e.")};
-    const QString first = item.trimmed().toString().section(u' ', 0, 0).toLower();
+    const QString trimmed = item.trimmed().toString();
+    const QString first = trimmed.section(u' ', 0, 0).toLower();
+    // An adverb alone ("especially, particularly", "mostly") is a sense of
+    // its own; only a connective alone continues the phrase before it.
+    static const QStringList connectives = {QStringLiteral("of"),  QStringLiteral("or"),
+                                            QStringLiteral("and"), QStringLiteral("from"),
+                                            QStringLiteral("etc"), QStringLiteral("e.g."),
+                                            QStringLiteral("i.e.")};
+    if (!trimmed.contains(u' ') && !connectives.contains(first)) {
+        return false;
+    }
     return words.contains(first);
 }
 

@@ -5,8 +5,10 @@
 #include "wordlistrules.h"
 
 #include <QDir>
+#include <QSet>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <optional>
 
@@ -43,22 +45,12 @@ Sense formSense(const Sense &of, const QString &text) {
     return s;
 }
 
-// The base's senses as EN2FA writes them, markers opening their groups; of
-// the groups, those of `pos` where there are any. Senses without a marker go
-// then too: they are names, pronouns and the like as often as not ("Turkey"
-// تركيه is no sense of "Turkeys").
-std::vector<Sense> englishFormSenses(const EnglishEntry &base, const std::set<EnPos> &pos) {
-    const auto ofForm = [&](const Sense &s) {
-        const auto p = enPos(s.pos);
-        return p && pos.count(*p) > 0;
-    };
-    const bool anyOfForm = std::any_of(base.senses.begin(), base.senses.end(), ofForm);
+// Senses as EN2FA writes them, markers opening their groups and `opening`
+// before the first.
+std::vector<Sense> writtenEnglish(const std::vector<Sense> &senses, const QString &opening) {
     std::vector<Sense> out;
     std::optional<PartOfSpeech> group;
-    for (const Sense &s : base.senses) {
-        if (anyOfForm && !ofForm(s)) {
-            continue;
-        }
+    for (const Sense &s : senses) {
         const bool opens = !group || *group != s.pos;
         group = s.pos;
         QString text = en2faText(s);
@@ -66,11 +58,35 @@ std::vector<Sense> englishFormSenses(const EnglishEntry &base, const std::set<En
             text = markerText(s.pos) + QStringLiteral(": ") + text;
         }
         if (out.empty()) {
-            text = en2faOpening(base.headword) + text;
+            text = opening + text;
         }
         out.push_back(formSense(s, text));
     }
     return out;
+}
+
+// The base's whole meaning: a source may file a verb's translation under
+// its noun ("Drink" (.n): نوشيدن), so a form keeps every part of speech.
+// Senses without a marker go where there are marked ones: they are names,
+// pronouns and the like as often as not ("Turkey" تركيه is no sense of
+// "Turkeys").
+std::vector<Sense> englishFormSenses(const EnglishEntry &base) {
+    const auto marked = [](const Sense &s) { return s.pos != PartOfSpeech::None; };
+    std::vector<Sense> senses;
+    const bool anyMarked = std::any_of(base.senses.begin(), base.senses.end(), marked);
+    std::copy_if(base.senses.begin(), base.senses.end(), std::back_inserter(senses),
+                 [&](const Sense &s) { return !anyMarked || marked(s); });
+    return writtenEnglish(senses, en2faOpening(base.headword));
+}
+
+// No sense that translates the word itself: senses reversed from the other
+// direction, proper names ("آمد" Amida) and CLDR's names of pictures
+// ("Books" چند كتاب, the emoji's "a few books"). Such an entry yields to a
+// lookup form of its spelling, its senses following the form's.
+bool yieldsToForm(const std::vector<Sense> &senses) {
+    return !senses.empty() && std::all_of(senses.begin(), senses.end(), [](const Sense &s) {
+        return s.reversed || s.name || s.origin == Origin::Cldr;
+    });
 }
 
 // The writer cuts a meaning at whole senses; a form whose first sense, with
@@ -88,10 +104,20 @@ void addEnglishForms(Lexicon &lexicon, const FormSources &sources, Report &repor
         if (entry.senses.empty()) {
             continue;
         }
-        EnHeadwordPos h{entry.headword, {}};
+        EnHeadwordPos h{entry.headword, {}, yieldsToForm(entry.senses)};
         for (const Sense &s : entry.senses) {
             if (const auto p = enPos(s.pos)) {
                 h.pos.insert(*p);
+            }
+        }
+        // A headword whose sources give no part of speech ("Tree") has the
+        // ones WordNet links confirm for its senses.
+        const auto linked = lexicon.linkedPos.find(key);
+        if (h.pos.empty() && linked != lexicon.linkedPos.end()) {
+            for (const PartOfSpeech l : linked->second) {
+                if (const auto p = enPos(l)) {
+                    h.pos.insert(*p);
+                }
             }
         }
         headwords.append(h);
@@ -100,23 +126,38 @@ void addEnglishForms(Lexicon &lexicon, const FormSources &sources, Report &repor
     const QList<EnglishForm> forms =
         englishForms(headwords, sources.englishWords, sources.wordnet, &counts);
     qsizetype added = 0;
+    qsizetype yielded = 0;
+    // All meanings first: an entry that yields to a form may be a base too.
+    std::vector<std::pair<QString, std::vector<Sense>>> made;
     for (const EnglishForm &f : forms) {
         std::vector<Sense> senses;
         for (const EnglishFormOf &b : f.bases) {
             const EnglishEntry &base = lexicon.english.at(wordlist::enSortKey(b.headword));
-            const std::vector<Sense> part = englishFormSenses(base, b.pos);
+            const std::vector<Sense> part = englishFormSenses(base);
             senses.insert(senses.end(), part.begin(), part.end());
         }
         if (!fits(senses, wordlist::kMaxEn2FaMeaning)) {
             report.drop(QStringLiteral("lookup form whose first sense does not fit its list"));
             continue;
         }
+        const auto own = lexicon.english.find(wordlist::enSortKey(f.form));
+        if (own != lexicon.english.end() && !own->second.senses.empty()) {
+            ++yielded;
+            const std::vector<Sense> rest = writtenEnglish(own->second.senses, {});
+            senses.insert(senses.end(), rest.begin(), rest.end());
+        }
+        made.emplace_back(f.form, std::move(senses));
+    }
+    for (auto &[form, senses] : made) {
         ++added;
         // An emptied entry (its senses all cleaned away) is no headword.
-        EnglishEntry &entry = lexicon.english[wordlist::enSortKey(f.form)];
-        entry.headword = f.form;
+        EnglishEntry &entry = lexicon.english[wordlist::enSortKey(form)];
+        entry.headword = form;
         entry.senses = std::move(senses);
     }
+    report.count(
+        QStringLiteral("lookup forms: English, leading a headword of names or reversed senses"),
+        yielded);
     report.count(QString::fromLatin1(kEnglishFormsCount), added);
     report.count(QStringLiteral("lookup forms: English, irregular (WordNet)"), counts.irregular);
     report.count(QStringLiteral("lookup forms: English, regular (in the word list)"),
@@ -147,22 +188,73 @@ QString skipReason(FaKeySkip s) {
         return QStringLiteral("2022 key: phrase two or more words longer than its lemma");
     case FaKeySkip::Progressive:
         return QStringLiteral("2022 key: progressive with a form of dashtan");
+    case FaKeySkip::TableWord:
+        return QStringLiteral("2022 key: pronoun or copula of a verb's conjugation table");
     case FaKeySkip::None:
         break;
     }
     return {};
 }
 
-void addPersianForms(Lexicon &lexicon, Report &report) {
+// The team's colloquial spellings, after the extract's forms so that one may
+// lead to a form ("مياد" to "مي آيد", a form of آمدن). Returns the records made.
+qsizetype addColloquialForms(Lexicon &lexicon, const QSet<QString> &formKeys,
+                             const QByteArray &table, Report &report) {
+    qsizetype bad = 0;
+    const QList<ColloquialForm> rows = parseColloquialTable(QString::fromUtf8(table), &bad);
+    report.drop(QStringLiteral("colloquial table: line not of the form FORM, STANDARD[, ENGLISH]"),
+                bad);
+    std::map<QString, std::vector<Sense>> made;
+    for (const ColloquialForm &c : rows) {
+        const auto own = lexicon.persian.find(c.form);
+        if ((own != lexicon.persian.end() && !own->second.senses.empty()) ||
+            made.count(c.form) > 0) {
+            report.drop(QStringLiteral("colloquial table: form that has a record of its own"));
+            continue;
+        }
+        std::vector<Sense> senses;
+        if (!c.english.isEmpty()) {
+            Sense s;
+            s.core = faFormOpening(FaFormKind::Other) + c.english;
+            s.origin = Origin::TeamList;
+            senses.push_back(s);
+        } else if (const auto standard = lexicon.persian.find(c.standard);
+                   standard != lexicon.persian.end() && !standard->second.senses.empty()) {
+            // A form's record already says what it is a form of.
+            const bool opened = formKeys.contains(c.standard);
+            for (const Sense &s : standard->second.senses) {
+                const QString text = fa2enText(s);
+                senses.push_back(formSense(
+                    s, senses.empty() && !opened ? faFormOpening(FaFormKind::Other) + text : text));
+            }
+        }
+        if (!fits(senses, wordlist::kMaxFa2EnMeaning)) {
+            report.drop(QStringLiteral("colloquial table: standard form that is no FA record"));
+            continue;
+        }
+        made[c.form] = std::move(senses);
+    }
+    for (auto &[form, senses] : made) {
+        lexicon.persian[form].senses = std::move(senses);
+    }
+    report.count(QStringLiteral("lookup forms: Persian, colloquial spellings (team table)"),
+                 qsizetype(made.size()));
+    return qsizetype(made.size());
+}
+
+void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &report) {
     struct Base {
         FaFormKind kind;
         const QString *headword;
     };
     // By form; each form's headwords in the lexicon's order.
     std::map<QString, std::vector<Base>> found;
+    // An entry that yields ("آمد" Amida) is no headword here: the verb's
+    // form leads, its senses following.
     auto isHeadword = [&](const QString &form) {
         const auto it = lexicon.persian.find(form);
-        return it != lexicon.persian.end() && !it->second.senses.empty();
+        return it != lexicon.persian.end() && !it->second.senses.empty() &&
+               !yieldsToForm(it->second.senses);
     };
     auto add = [&](const QString &form, FaFormKind kind, const QString &headword) {
         std::vector<Base> &bases = found[form];
@@ -213,7 +305,11 @@ void addPersianForms(Lexicon &lexicon, Report &report) {
                 return own(s) && s.pos != PartOfSpeech::Noun && s.pos != PartOfSpeech::None;
             });
         if (ownNoun) {
-            for (const QString &form : possessiveForms(headword)) {
+            QStringList endings = possessiveForms(headword);
+            if (const QString indefinite = indefiniteForm(headword); !indefinite.isEmpty()) {
+                endings.append(indefinite);
+            }
+            for (const QString &form : endings) {
                 if (isHeadword(form)) {
                     ++headwords;
                     continue;
@@ -234,6 +330,8 @@ void addPersianForms(Lexicon &lexicon, Report &report) {
         }
     }
     qsizetype added = 0;
+    qsizetype yielded = 0;
+    std::vector<std::pair<const QString *, std::vector<Sense>>> made;
     for (const auto &[form, bases] : found) {
         std::vector<Sense> senses;
         for (const Base &b : bases) {
@@ -248,12 +346,30 @@ void addPersianForms(Lexicon &lexicon, Report &report) {
             report.drop(QStringLiteral("lookup form whose first sense does not fit its list"));
             continue;
         }
-        ++added;
-        lexicon.persian[form].senses = std::move(senses);
+        const auto own = lexicon.persian.find(form);
+        if (own != lexicon.persian.end() && !own->second.senses.empty()) {
+            ++yielded;
+            for (const Sense &s : own->second.senses) {
+                senses.push_back(formSense(s, fa2enText(s)));
+            }
+        }
+        made.emplace_back(&form, std::move(senses));
     }
+    QSet<QString> formKeys;
+    for (auto &[form, senses] : made) {
+        ++added;
+        formKeys.insert(*form);
+        lexicon.persian[*form].senses = std::move(senses);
+    }
+    added += addColloquialForms(lexicon, formKeys, colloquial, report);
+    report.count(
+        QStringLiteral("lookup forms: Persian, leading a headword of names or reversed senses"),
+        yielded);
     report.count(QString::fromLatin1(kPersianFormsCount), added);
     report.count(QStringLiteral("lookup forms: Persian, keys of the 2022 extract"), keyForms);
-    report.count(QStringLiteral("lookup forms: Persian, possessive endings of nouns"), possessives);
+    report.count(
+        QStringLiteral("lookup forms: Persian, possessive and indefinite endings of nouns"),
+        possessives);
     report.count(QStringLiteral("lookup forms: Persian, -ha plurals the keys lack"), plurals);
     report.drop(QStringLiteral("Persian form that is a headword: keeps its own entry"), headwords);
 }
@@ -266,7 +382,7 @@ QString en2faOpening(const QString &base) {
 
 void addLookupForms(Lexicon &lexicon, const FormSources &sources, Report &report) {
     addEnglishForms(lexicon, sources, report);
-    addPersianForms(lexicon, report);
+    addPersianForms(lexicon, sources.persianColloquial, report);
 }
 
 FormSources readFormSources(const QString &englishWords, const QString &wordNetDir) {

@@ -17,6 +17,8 @@ namespace vorlan::wordlists {
 struct FormSources {
     EnglishWords englishWords;
     WordNetExceptions wordnet;
+    // The team's table of colloquial Persian spellings (UTF-8); may be empty.
+    QByteArray persianColloquial;
 };
 
 // Reads Debian's English word list and WordNet's exception lists from its
@@ -28,8 +30,10 @@ FormSources readFormSources(const QString &englishWords, const QString &wordNetD
 // headword keeps its own entry. A form's senses are its headwords' senses as
 // written, each headword's first one opened by "(go=) " in EN2FA, and by
 // "Plural: ", "Past: ", "Past participle: " or "(form) " in FA2EN; an English
-// form keeps only the part-of-speech groups it is a form of ("Went" no noun
-// senses of "Go") where the headword's meaning has such groups.
+// form keeps the headword's whole meaning. A colloquial spelling of the
+// team's table leads to its standard form's record, "(form) " before a
+// headword's meaning, or to the team's English where the standard is a
+// phrase no list holds.
 void addLookupForms(Lexicon &lexicon, const FormSources &sources, Report &report);
 
 // The EN2FA opening for the headword `base`: "(go=) ".

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <vector>
 
 // What the conversion stages hand each other: every source read into one
@@ -78,6 +79,10 @@ struct Lexicon {
     std::map<QString, EnglishEntry> english; // by wordlist::enSortKey, which is EN's order
     std::map<QString, PersianEntry> persian; // by headword; FA's order is the writer's
     qsizetype nextSeq = 0;
+    // By EN key: the parts of speech a WordNet link confirms for senses a
+    // source gives without one ("Tree" درخت, the synset tree.n). Only the
+    // lookup forms use them; the senses stay as their source writes them.
+    std::map<QString, std::set<PartOfSpeech>> linkedPos;
 
     // The entry a reader adds to; the spelling is kept on each sense.
     EnglishEntry &englishEntry(const QString &headword);

@@ -1,8 +1,9 @@
 // vorlan-wordlists --sources DIR --wordnet DIR [--team FILE] [--english-words
-// FILE] --out DIR: converts the open sources in DIR, with WordNet 3.0's data
+// FILE] [--colloquial FILE] --out DIR: converts the open sources in DIR, with WordNet 3.0's data
 // files for the wordnet links and the team's own list, into the four word
 // lists EN, EN2FA, FA and FA2EN; with Debian's English word list it adds the
-// English lookup forms (the irregular ones from WordNet's exception lists).
+// English lookup forms (the irregular ones from WordNet's exception lists);
+// with the team's colloquial table, records for spoken Persian spellings.
 // Exit 0 on success; 1 when a source is missing or garbled or the lists would
 // break a format rule (nothing is written then); 64 for a wrong command line.
 #include "converter.h"
@@ -59,6 +60,7 @@ int main(int argc, char *argv[]) {
         {QStringLiteral("--team"), &paths.teamList},
         {QStringLiteral("--wordnet"), &paths.wordnetDir},
         {QStringLiteral("--english-words"), &paths.englishWords},
+        {QStringLiteral("--colloquial"), &paths.colloquial},
         {QStringLiteral("--out"), &out},
     };
     bool usable = args.size() % 2 == 1;
@@ -71,8 +73,9 @@ int main(int argc, char *argv[]) {
         }
     }
     if (!usable || paths.sourcesDir.isEmpty() || paths.wordnetDir.isEmpty() || out.isEmpty()) {
-        print(stderr, QStringLiteral("usage: vorlan-wordlists --sources DIR --wordnet DIR "
-                                     "[--team FILE] [--english-words FILE] --out DIR"));
+        print(stderr,
+              QStringLiteral("usage: vorlan-wordlists --sources DIR --wordnet DIR "
+                             "[--team FILE] [--english-words FILE] [--colloquial FILE] --out DIR"));
         return 64;
     }
     try {

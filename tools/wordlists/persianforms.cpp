@@ -33,27 +33,6 @@ qsizetype words(QStringView s) {
     return s.count(u' ') + 1;
 }
 
-// The extract often writes the prefix مي/نمي joined (ميشود) where the
-// standard spelling has a ZWNJ (می‌شود, in the lists مي شود), which is what a
-// typed ZWNJ finds. The prefix is split off a word of the form that is not a
-// word of the lemma (ميخ of ميخ كوبيدن stays whole); empty when none is.
-QString prefixApart(const QString &form, const QString &lemma) {
-    const QStringList lemmaWords = lemma.split(u' ');
-    QStringList words = form.split(u' ');
-    for (QString &w : words) {
-        if (lemmaWords.contains(w)) {
-            continue;
-        }
-        for (const QString &prefix : {QStringLiteral("نمي"), QStringLiteral("مي")}) {
-            if (w.startsWith(prefix) && w.size() > prefix.size() + 1) {
-                w.insert(prefix.size(), u' ');
-                return words.join(u' ');
-            }
-        }
-    }
-    return {};
-}
-
 // The progressive puts a form of داشتن before the verb's own form, which the
 // keys list as well; the phrase adds a record a word catcher never asks for.
 bool isProgressive(const QString &form, const QString &lemma) {
@@ -66,6 +45,23 @@ bool isProgressive(const QString &form, const QString &lemma) {
         QStringLiteral("داشتند"), QStringLiteral("داشتن")};
     const qsizetype space = form.indexOf(u' ');
     return space > 0 && have.contains(form.first(space)) && !lemma.startsWith(form.first(space));
+}
+
+// The 2022 extract's verb keys hold the conjugation table's person labels
+// and copula as well as its forms ("او", "آنها", "هستند"): words of their
+// own, no forms of the verb.
+bool isTableWord(const QString &form) {
+    static const QStringList words = [] {
+        QStringList out;
+        for (const char16_t *w :
+             {u"من",   u"تو",    u"او",    u"وی",    u"ما",    u"شما",   u"آن",   u"آنها",
+              u"آنان", u"ایشان", u"اون",   u"اونا",  u"اونها", u"شماها", u"هستم", u"هستی",
+              u"هست",  u"هستیم", u"هستید", u"هستین", u"هستند", u"است",   u"نیست"}) {
+            out.append(wordlist::normalisePersian(QString::fromUtf16(w)).value_or(QString()));
+        }
+        return out;
+    }();
+    return words.contains(form);
 }
 
 FaFormKind kindOf(const QString &lemma, const QString &form, bool noun, bool verb) {
@@ -94,6 +90,33 @@ FaFormKind kindOf(const QString &lemma, const QString &form, bool noun, bool ver
         }
     }
     return FaFormKind::Other;
+}
+
+QString joinerSpelling(const QString &lemma, const QString &form, bool verb) {
+    const QString plural = QStringLiteral("ها");
+    if (form == lemma + plural) {
+        return lemma + u' ' + plural;
+    }
+    if (!verb) {
+        return {};
+    }
+    const QStringList lemmaWords = lemma.split(u' ');
+    QStringList words = form.split(u' ');
+    for (QString &w : words) {
+        if (lemmaWords.contains(w)) {
+            continue;
+        }
+        for (const QString &prefix : {QStringLiteral("نمي"), QStringLiteral("مي")}) {
+            const bool lemmaHasIt =
+                std::any_of(lemmaWords.begin(), lemmaWords.end(),
+                            [&](const QString &l) { return l.startsWith(prefix); });
+            if (w.startsWith(prefix) && w.size() >= prefix.size() + 2 && !lemmaHasIt) {
+                w.insert(prefix.size(), u' ');
+                return words.join(u' ');
+            }
+        }
+    }
+    return {};
 }
 
 } // namespace
@@ -148,15 +171,23 @@ QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &k
             skip(FaKeySkip::Progressive);
             continue;
         }
+        if (verb && isTableWord(form)) {
+            skip(FaKeySkip::TableWord);
+            continue;
+        }
         seen.append(form);
-        out.append({form, kindOf(lemma, form, noun, verb)});
-        // A plural joined (چشمها) is also written apart, as after a ZWNJ.
-        const QString apart = verb                                   ? prefixApart(form, lemma)
-                              : form == lemma + QStringLiteral("ها") ? lemma + QStringLiteral(" ها")
-                                                                     : QString();
-        if (!apart.isEmpty() && !seen.contains(apart)) {
-            seen.append(apart);
-            out.append({apart, kindOf(lemma, apart, noun, verb)});
+        const FaFormKind kind = kindOf(lemma, form, noun, verb);
+        out.append({form, kind});
+        // The extract often loses the zero-width joiner ("چشمها", "میشود");
+        // where the form is the lemma and -ها, or a verb's form with می or
+        // نمی joined to a word that is not the lemma's, the split is certain
+        // and the joiner's spelling, written with a space in the lists, is a
+        // form too. A verb that itself begins with می (میراندن)
+        // keeps it: "میراند" is no form of راندن's.
+        const QString split = joinerSpelling(lemma, form, verb);
+        if (!split.isEmpty() && !seen.contains(split) && split != lemma) {
+            seen.append(split);
+            out.append({split, kindOf(lemma, split, noun, verb)});
         }
     }
     return out;
@@ -187,6 +218,24 @@ QStringList possessiveForms(const QString &noun) {
     return {noun + u'م', noun + u'ت', noun + u'ش'};
 }
 
+QString indefiniteForm(const QString &noun) {
+    if (noun.size() < 2 || noun.contains(u' ') || !isPersianWordText(noun)) {
+        return {};
+    }
+    const QChar last = noun.back();
+    const QChar before = noun[noun.size() - 2];
+    if (last == u'ي' || last == u'آ' || last == u'و') {
+        return {};
+    }
+    if (last == u'ا') {
+        return noun + QStringLiteral("يي");
+    }
+    if (last == u'ه' && before != u'ا' && before != u'و') {
+        return noun.size() == 2 ? QString() : noun + QStringLiteral(" اي");
+    }
+    return noun + u'ي';
+}
+
 QString pluralForm(const QString &noun) {
     if (noun.size() < 2 || noun.contains(u' ') || !isPersianWordText(noun)) {
         return {};
@@ -206,6 +255,32 @@ QString faFormOpening(FaFormKind kind) {
         break;
     }
     return QStringLiteral("(form) ");
+}
+
+QList<ColloquialForm> parseColloquialTable(const QString &text, qsizetype *bad) {
+    QList<ColloquialForm> out;
+    qsizetype rejected = 0;
+    for (const QString &raw : text.split(u'\n')) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(u'#')) {
+            continue;
+        }
+        const QStringList fields = line.split(u'\t');
+        const auto form = wordlist::normalisePersian(fields.value(0).trimmed());
+        const auto standard = wordlist::normalisePersian(fields.value(1).trimmed());
+        const QString english = fields.value(2).trimmed();
+        if (fields.size() < 2 || fields.size() > 3 || !form || !standard ||
+            !isPersianWordText(*form) || !isPersianWordText(*standard) || *form == *standard ||
+            (fields.size() == 3 && (english.isEmpty() || !hasLatin(english)))) {
+            ++rejected;
+            continue;
+        }
+        out.append({*form, *standard, english});
+    }
+    if (bad) {
+        *bad = rejected;
+    }
+    return out;
 }
 
 } // namespace vorlan::wordlists

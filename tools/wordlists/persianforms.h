@@ -35,6 +35,7 @@ enum class FaKeySkip {
     Repeated,    // equal to an earlier key once normalised
     LongPhrase,  // more than one word longer than the lemma
     Progressive, // "دارم میروم": a form of داشتن before a form listed on its own
+    TableWord, // a verb's key that is a pronoun or copula of its conjugation table: "او", "هستند"
 };
 
 // The forms among one entry's keys. `lemma` is the FA headword of the entry
@@ -56,8 +57,27 @@ QStringList possessiveForms(const QString &noun);
 // standard spelling after any letter (كتاب ها, خانه ها); empty for a phrase.
 QString pluralForm(const QString &noun);
 
+// The indefinite "-ی" of a one-word noun ("جایی" a place, "مشکلی" a
+// problem): -يي after ا, " اي" (ZWNJ and ای) after a silent ه, -ي after a
+// consonant; none after و, ي or آ, where the spelling is not certain.
+QString indefiniteForm(const QString &noun);
+
 // The English opening of a form's meaning in FA2EN: "Plural: ", "Past: ",
 // "Past participle: " or "(form) ".
 QString faFormOpening(FaFormKind kind);
+
+// One line of the team's table of colloquial spellings: the spoken form
+// ("اگه"), its standard written form ("اگر"), and, where the standard is a
+// phrase no list holds ("بهش", به او), the team's English for it.
+struct ColloquialForm {
+    QString form;     // normalised to the lists' letters, ZWNJ as a space
+    QString standard; // likewise
+    QString english;  // empty where the standard's own meaning serves
+};
+
+// `COLLOQUIAL<TAB>STANDARD[<TAB>ENGLISH]` lines; "#" opens a comment line.
+// A line of another shape, or whose Persian does not normalise to a word of
+// the lists' letters, is left out and counted in `bad`.
+QList<ColloquialForm> parseColloquialTable(const QString &text, qsizetype *bad = nullptr);
 
 } // namespace vorlan::wordlists

@@ -140,7 +140,16 @@ void readWordnetLinks(const QString &text, const WordnetData &wordnet, Lexicon &
     // A pair another source already gives keeps that source's sense, with
     // its label; a link only fills the direction that is missing.
     qsizetype added = 0;
+    qsizetype confirmed = 0;
     for (const Pair &p : pairs) {
+        const auto e = lexicon.english.find(wordlist::enSortKey(p.english));
+        if (e != lexicon.english.end() &&
+            std::any_of(e->second.senses.begin(), e->second.senses.end(), [&](const Sense &s) {
+                return s.core == p.persian && s.pos == PartOfSpeech::None;
+            })) {
+            ++confirmed;
+            lexicon.linkedPos[e->first].insert(p.pos);
+        }
         if (englishHas(lexicon, p.english, p.persian) &&
             persianHas(lexicon, p.persian, p.english)) {
             continue;
@@ -162,6 +171,8 @@ void readWordnetLinks(const QString &text, const WordnetData &wordnet, Lexicon &
         }
     }
     report.count(QStringLiteral("Wordnet links: pairs not given by another source"), added);
+    report.count(QStringLiteral("Wordnet links: part of speech of a sense given without one"),
+                 confirmed);
 }
 
 } // namespace vorlan::wordlists

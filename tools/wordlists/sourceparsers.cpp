@@ -128,8 +128,9 @@ std::optional<TranslationLine> parseTranslationLine(QStringView line) {
     t.gloss = m.captured(3).trimmed();
     // Transliterations go before the split: a few lines have them garbled
     // into "/shirin) (1/", whose parentheses would hide the comma after them,
-    // or torn as in "/jenāza/e", whose tail would stick to the Persian word.
-    static const QRegularExpression translit(QStringLiteral(R"(/[^/,]*/[A-Za-z]*)"));
+    // or torn as in "/jenāza/e" or "/moqâyase/moqâyese kardan/", whose tail
+    // would stick to the Persian word.
+    static const QRegularExpression translit(QStringLiteral(R"(/[^/,]*/\p{Latin}*)"));
     const QString translations = m.captured(4).remove(translit);
     for (const QString &raw : splitOutsideBrackets(translations, u",;\u060C\u061B\u066C")) {
         for (const TranslationItem &item : parseItems(raw)) {

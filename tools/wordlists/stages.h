@@ -24,9 +24,10 @@ bool isAcronym(QStringView spelling);
 //   headword's sense;
 // - a Persian meaning holding English words or affix notation ("-ي") goes;
 // - a reversal from deep in a long Persian entry (the fourth sense or later
-//   of a part of speech with six or more) goes: such lists run on into rare
-//   and classical senses of the Persian word, no translation of the English
-//   one ("Chessboard" → دشت, "Cup of wine" → شاخ);
+//   of a part of speech with six or more) goes beside any other sense: such
+//   lists run on into rare and classical senses of the Persian word, no
+//   translation of the English one ("Cup of wine" → شاخ). Where they are
+//   all the headword has and none is a noun ("Anymore" → دیگر) they stay;
 // - archaic, obsolete, dialectal and historical senses go where the entry
 //   has a current one;
 // - a source's own senses come before reversed ones, wordnet and CLDR pairs
