@@ -292,10 +292,12 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
     Report report;
     const WordListRecords l = withForms(lex, sources, &report);
     const std::pair<QString, QString> expected[] = {
-        // A form leads to the whole meaning of its headword.
-        {u"Went"_s, u"(go=) (.n): گو - (.vi): رفتن - (colloquial) شدن"_s},
+        // A form leads to the whole meaning of its headword, the senses of
+        // its own part of speech first.
+        {u"Went"_s, u"(go=) (.vi): رفتن - (colloquial) شدن - (.n): گو"_s},
+        // The plural of the noun as much as the verb's -s.
         {u"Goes"_s, u"(go=) (.n): گو - (.vi): رفتن - (colloquial) شدن"_s},
-        {u"Drank"_s, u"(drink=) (.n): نوشيدن - (.vt): آشاميدن"_s},
+        {u"Drank"_s, u"(drink=) (.vt): آشاميدن - (.n): نوشيدن"_s},
         {u"Books"_s, u"(book=) (.n): كتاب - (.vt): رزرو كردن - چند كتاب"_s},
         {u"Men"_s, u"(man=) (.n): مرد - (.n): (in the plural) ذكر"_s},
         {u"Trees"_s, u"(tree=) درخت"_s},

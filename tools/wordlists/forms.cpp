@@ -66,16 +66,21 @@ std::vector<Sense> writtenEnglish(const std::vector<Sense> &senses, const QStrin
 }
 
 // The base's whole meaning: a source may file a verb's translation under
-// its noun ("Drink" (.n): نوشيدن), so a form keeps every part of speech.
-// Senses without a marker go where there are marked ones: they are names,
-// pronouns and the like as often as not ("Turkey" تركيه is no sense of
-// "Turkeys").
-std::vector<Sense> englishFormSenses(const EnglishEntry &base) {
+// its noun ("Drink" (.n): نوشيدن), so a form keeps every part of speech, but
+// the senses of the parts of speech it is a form of lead ("Went" begins with
+// go's verb senses, not with the game). Senses without a marker go where
+// there are marked ones: they are names, pronouns and the like as often as
+// not ("Turkey" تركيه is no sense of "Turkeys").
+std::vector<Sense> englishFormSenses(const EnglishEntry &base, const std::set<EnPos> &formPos) {
     const auto marked = [](const Sense &s) { return s.pos != PartOfSpeech::None; };
     std::vector<Sense> senses;
     const bool anyMarked = std::any_of(base.senses.begin(), base.senses.end(), marked);
     std::copy_if(base.senses.begin(), base.senses.end(), std::back_inserter(senses),
                  [&](const Sense &s) { return !anyMarked || marked(s); });
+    std::stable_partition(senses.begin(), senses.end(), [&](const Sense &s) {
+        const auto p = enPos(s.pos);
+        return p && formPos.count(*p) != 0;
+    });
     return writtenEnglish(senses, en2faOpening(base.headword));
 }
 
@@ -133,7 +138,7 @@ void addEnglishForms(Lexicon &lexicon, const FormSources &sources, Report &repor
         std::vector<Sense> senses;
         for (const EnglishFormOf &b : f.bases) {
             const EnglishEntry &base = lexicon.english.at(wordlist::enSortKey(b.headword));
-            const std::vector<Sense> part = englishFormSenses(base);
+            const std::vector<Sense> part = englishFormSenses(base, b.pos);
             senses.insert(senses.end(), part.begin(), part.end());
         }
         if (!fits(senses, wordlist::kMaxEn2FaMeaning)) {
