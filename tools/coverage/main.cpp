@@ -240,12 +240,18 @@ int main(int argc, char *argv[]) {
             counts = QStringLiteral("%1 of %2")
                          .arg(number(f.figures[index].found), number(f.figures[index].considered));
         }
-        const bool ok = value >= t.minimum;
-        failed = failed || !ok;
+        const bool met = value >= t.minimum;
+        const bool held = value >= t.floor;
+        failed = failed || !held;
+        QString target = QString::number(t.minimum) + QStringLiteral(" %");
+        if (t.floor < t.minimum) {
+            target += QStringLiteral(", held at %1 % until reached").arg(t.floor);
+        }
         print(QStringLiteral("%1 %2: %3 (%4), target %5")
-                  .arg(ok ? QStringLiteral("ok    ") : QStringLiteral("BELOW "),
-                       measureName(t.language, t.measure), percent(value), counts,
-                       QString::number(t.minimum) + QStringLiteral(" %")));
+                  .arg(met    ? QStringLiteral("ok    ")
+                       : held ? QStringLiteral("short ")
+                              : QStringLiteral("BELOW "),
+                       measureName(t.language, t.measure), percent(value), counts, target));
     }
     if (checkFrequency) {
         for (const Frequency &f : frequency) {
