@@ -345,6 +345,10 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
     Sense name = sense(u"Amida"_s, None, Origin::Wiktextract);
     name.name = true;
     lex.addPersianSense(u"آمد"_s, name);
+    // Nor does a place.
+    Sense place = sense(u"Marand"_s, Noun, Origin::Wiktextract);
+    place.name = true;
+    lex.addPersianSense(u"مرند"_s, place);
     // Nor does a word the extract also gives as an adverb.
     lex.addPersianSense(u"اغلب"_s, sense(u"Often"_s, Adv, Origin::Wiktextract));
     lex.addPersianSense(u"اغلب"_s, sense(u"Most"_s, Noun, Origin::Wiktextract));
@@ -370,6 +374,8 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
         {u"آمد"_s, u"Past: Come - Amida"_s},
         {u"قالیچه‌ام"_s, u"<absent>"_s},
         {u"اغلب‌ها"_s, u"<absent>"_s},
+        {u"مرند‌ها"_s, u"<absent>"_s},
+        {u"مرندم"_s, u"<absent>"_s},
         {u"اغلبم"_s, u"<absent>"_s},
     };
     for (const auto &[query, text] : typed) {

@@ -296,16 +296,18 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
         for (const FaKeySkip s : skipped) {
             report.drop(skipReason(s));
         }
-        // The extract's own nouns only: a reversed translation's part of
-        // speech is the English word's, not always the Persian one's. A word
-        // the extract also gives as another part of speech (اغلب "often",
-        // "most") is left alone: "Plural: Often" would mislead.
+        // The extract's own common nouns only: a reversed translation's part
+        // of speech is the English word's, not always the Persian one's, and
+        // a place has no plural ("Plural: Marand"). A word the extract also
+        // gives as another part of speech (اغلب "often", "most") is left
+        // alone: "Plural: Often" would mislead.
         const auto own = [](const Sense &s) {
             return s.origin == Origin::Wiktextract && !s.reversed;
         };
         const bool ownNoun =
-            std::any_of(entry.senses.begin(), entry.senses.end(),
-                        [&](const Sense &s) { return own(s) && s.pos == PartOfSpeech::Noun; }) &&
+            std::any_of(
+                entry.senses.begin(), entry.senses.end(),
+                [&](const Sense &s) { return own(s) && s.pos == PartOfSpeech::Noun && !s.name; }) &&
             std::none_of(entry.senses.begin(), entry.senses.end(), [&](const Sense &s) {
                 return own(s) && s.pos != PartOfSpeech::Noun && s.pos != PartOfSpeech::None;
             });
