@@ -155,33 +155,6 @@ TEST(CleaningRules, TranslationItemsLoseEnglishText) {
     }
 }
 
-// "paradisiacal; of, or relating to, paradise": the description stays one
-// sense, and no fragment ("of") is split off to become a headword.
-TEST(CleaningRules, DescriptiveGlossesAreNotSplitIntoHeadwords) {
-    const std::tuple<QString, QString, QString> cases[] = {
-        {u"paradisiacal; of, or relating to, paradise"_s,
-         u"Paradisiacal|Of, or relating to, paradise"_s, u"Paradisiacal|"_s},
-        {u"of, or relating to, satellites"_s, u"Of, or relating to, satellites"_s, u""_s},
-        {u"Texan, of, from, or pertaining to Texas"_s, u"Texan|Of, from, or pertaining to Texas"_s,
-         u"Texan|"_s},
-        {u"books, papers, etc"_s, u"Books|Papers"_s, u"Books|Papers"_s},
-        {u"plain, field"_s, u"Plain|Field"_s, u"Plain|Field"_s},
-        // An adverb alone is a word of its own, no continuation.
-        {u"mostly"_s, u"Mostly"_s, u"Mostly"_s},
-        {u"especially, particularly"_s, u"Especially|Particularly"_s, u"Especially|Particularly"_s},
-    };
-    for (const auto &[gloss, senses, keys] : cases) {
-        QStringList texts;
-        QStringList reversed;
-        for (const EnglishSense &s : englishSenses(gloss, false)) {
-            texts << s.text;
-            reversed << reversalKey(s, false);
-        }
-        EXPECT_EQ(texts.join(u'|'), senses);
-        EXPECT_EQ(reversed.join(u'|'), keys);
-    }
-}
-
 struct Row {
     QString spelling;
     QString core;

@@ -168,6 +168,16 @@ TEST(EnglishSenses, SplitLabelAndReverse) {
          u"Horse's bit|Bridle"_s},
         {u"lit. water of life"_s, u"Lit. water of life"_s, u""_s},
         {u"Hamzeh. Its name is \u0647\u0645\u0632\u0647."_s, u""_s, u""_s},
+        // A description stays one sense: no fragment ("of") becomes a headword.
+        {u"paradisiacal; of, or relating to, paradise"_s,
+         u"Paradisiacal|Of, or relating to, paradise"_s, u"Paradisiacal|"_s},
+        {u"of, or relating to, satellites"_s, u"Of, or relating to, satellites"_s, u""_s},
+        {u"Texan, of, from, or pertaining to Texas"_s, u"Texan|Of, from, or pertaining to Texas"_s,
+         u"Texan|"_s},
+        {u"books, papers, etc"_s, u"Books|Papers"_s, u"Books|Papers"_s},
+        // An adverb alone is a word of its own, no continuation.
+        {u"mostly"_s, u"Mostly"_s, u"Mostly"_s},
+        {u"especially, particularly"_s, u"Especially|Particularly"_s, u"Especially|Particularly"_s},
     };
     for (const auto &[gloss, senses, keys] : cases) {
         QStringList texts;
