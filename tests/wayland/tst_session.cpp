@@ -110,6 +110,26 @@ QString run(const QString &program, const QStringList &arguments) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// The program as a user starts it (Qt picks the platform); true once its
+// window is up.
+bool startProgram(QProcess &program) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(u"QT_QPA_PLATFORM"_s);
+    environment.insert(u"QT_LOGGING_RULES"_s, u"vorlan.startup.info=true"_s);
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(VORLAN_PROGRAM), {});
+    QByteArray log;
+    return QTest::qWaitFor(
+        [&] { return (log += program.readAllStandardError()).contains("window up"); }, Patience);
+}
+
+// Ended by SIGTERM: true when it exits cleanly.
+bool endProgram(QProcess &program) {
+    program.terminate();
+    return program.waitForFinished(Patience) && program.exitStatus() == QProcess::NormalExit &&
+           program.exitCode() == 0;
+}
+
 // KWin's view of the layouts, from its own D-Bus service.
 QStringList kdeLayouts() {
     const QString out =
@@ -267,21 +287,10 @@ private slots:
         QCOMPARE(QGuiApplication::platformName(), u"xcb"_s);
 
         QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(u"QT_QPA_PLATFORM"_s);
-        environment.insert(u"QT_LOGGING_RULES"_s, u"vorlan.startup.info=true"_s);
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(VORLAN_PROGRAM), {});
-        QVERIFY(program.waitForStarted(Patience));
-        QByteArray log;
-        QTRY_VERIFY_WITH_TIMEOUT((log += program.readAllStandardError()).contains("window up"),
-                                 Patience);
+        QVERIFY(startProgram(program));
         const QString tree = run(u"xwininfo"_s, {u"-root"_s, u"-tree"_s});
         QVERIFY2(tree.contains(u"\"vorlan\" \"vorlan\""_s), qPrintable(tree));
-        program.terminate();
-        QVERIFY(program.waitForFinished(Patience));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(endProgram(program));
     }
 
     // A Wayland session without XWayland: natively; the pin does nothing,
@@ -297,18 +306,8 @@ private slots:
         QVERIFY(!h.widget("picTop")->isHidden());
 
         QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(u"QT_QPA_PLATFORM"_s);
-        environment.insert(u"QT_LOGGING_RULES"_s, u"vorlan.startup.info=true"_s);
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(VORLAN_PROGRAM), {});
-        QByteArray log;
-        QTRY_VERIFY_WITH_TIMEOUT((log += program.readAllStandardError()).contains("window up"),
-                                 Patience);
-        program.terminate();
-        QVERIFY(program.waitForFinished(Patience));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(startProgram(program));
+        QVERIFY(endProgram(program));
     }
 
     // GNOME before the user enables the extension, KDE without Persian among
@@ -392,14 +391,7 @@ private slots:
         enableHelp();
         QCOMPARE(currentLayout(), u"us"_s);
         QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(u"QT_QPA_PLATFORM"_s);
-        environment.insert(u"QT_LOGGING_RULES"_s, u"vorlan.startup.info=true"_s);
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(VORLAN_PROGRAM), {});
-        QByteArray log;
-        QTRY_VERIFY_WITH_TIMEOUT((log += program.readAllStandardError()).contains("window up"),
-                                 Patience);
+        QVERIFY(startProgram(program));
         // Esc until the program's window has the keyboard and shows Persian.
         for (int attempt = 0; attempt < 10 && currentLayout() != u"ir"; ++attempt) {
             QVERIFY(keys_.type(codes({KeyEsc})));
@@ -409,9 +401,7 @@ private slots:
             // Reached it after all, in the English pane: once more brings Persian.
         }
         QCOMPARE(currentLayout(), u"ir"_s);
-        program.terminate();
-        QVERIFY(program.waitForFinished(Patience));
-        QCOMPARE(program.exitCode(), 0);
+        QVERIFY(endProgram(program));
         QCOMPARE(currentLayout(), u"us"_s);
     }
 
