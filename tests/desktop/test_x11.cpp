@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProcess>
@@ -41,31 +39,6 @@ struct X11Test : testing::Test {
         probe.lockGroup(0);
     }
 };
-
-// Text that another program owns, read through the platform's services.
-TEST_F(X11Test, ClipboardTextOwnedByAnotherProgram) {
-    const QString text = u"  \u06A9\u062A\u0627\u0628 book\r\n"_s;
-    QProcess xclip;
-    xclip.start(u"xclip"_s,
-                {u"-selection"_s, u"clipboard"_s, u"-quiet"_s, u"-t"_s, u"UTF8_STRING"_s});
-    xclip.write(text.toUtf8());
-    xclip.closeWriteChannel();
-    ASSERT_TRUE(xclip.waitForStarted(5000));
-    QString read;
-    const auto readIt = [&] {
-        bool answered = false;
-        QObject context;
-        services->clipboard().readText(&context, [&](const QString &t) {
-            answered = true;
-            read = t;
-        });
-        return QTest::qWaitFor([&] { return answered; }, Patience) && read == text;
-    };
-    EXPECT_TRUE(QTest::qWaitFor(readIt, Patience)) << read.toStdString();
-    // Taking the selection back ends xclip.
-    QGuiApplication::clipboard()->setText(u"test over"_s);
-    EXPECT_TRUE(xclip.waitForFinished(5000));
-}
 
 // The window stays the same native window, shown, while the window manager
 // pins and releases it.

