@@ -237,34 +237,4 @@ TEST(CleaningRules, EnglishEntries) {
     }
 }
 
-TEST(CleaningRules, PersianEntries) {
-    const std::pair<std::vector<Row>, QString> cases[] = {
-        {{{{}, u"Book"_s, Noun, Origin::TranslationList, true},
-          {{}, u"Volume"_s, Noun, Origin::Wordnet},
-          {{}, u"Writing"_s, Noun, Origin::Wiktextract}},
-         u"Writing - Volume - Book"_s},
-        {{{{}, u"Letter"_s, Noun, Origin::Wiktextract, false, u"archaic"_s},
-          {{}, u"Book"_s, Noun, Origin::Wiktextract}},
-         u"Book"_s},
-        {{{{}, u"Letter"_s, Noun, Origin::Wiktextract, false, u"archaic"_s}},
-         u"Letter (archaic)"_s},
-    };
-    for (const auto &[rows, record] : cases) {
-        Lexicon lex;
-        for (const Row &r : rows) {
-            Sense s;
-            s.core = r.core;
-            s.origin = r.origin;
-            s.reversed = r.reversed;
-            s.label = r.label;
-            lex.addPersianSense(u"كتاب"_s, s);
-        }
-        Report report;
-        cleanSenses(lex, report);
-        const WordListRecords out = renderLists(lex, report);
-        ASSERT_EQ(out.fa2en.size(), 1);
-        EXPECT_EQ(out.fa2en.front(), record);
-    }
-}
-
 } // namespace

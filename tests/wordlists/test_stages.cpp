@@ -13,8 +13,9 @@ namespace {
 using enum PartOfSpeech;
 
 struct SenseRow {
-    SenseRow(QString c, PartOfSpeech p = None, bool r = false, QString l = {}, int o = 0)
-        : core(std::move(c)), pos(p), reversed(r), label(std::move(l)), order(o) {}
+    SenseRow(QString c, PartOfSpeech p = None, bool r = false, QString l = {}, int o = 0,
+             Origin g = Origin::TranslationList)
+        : core(std::move(c)), pos(p), reversed(r), label(std::move(l)), order(o), origin(g) {}
     QString core;
     PartOfSpeech pos;
     bool reversed;
@@ -94,6 +95,16 @@ TEST(CleanStage, PersianSensesOwnFirstShortOverLong) {
         {{{longSense}, {u"Short"_s}}, u"Short"_s},
         {{{longSense}}, longSense},
         {{{u"Abdomen"_s, None, false, u"dialectal"_s}}, u"Abdomen (dialectal)"_s},
+        // The extract's own senses, then WordNet's, then reversed ones.
+        {{{u"Book"_s, None, true},
+          {u"Volume"_s, None, false, {}, 0, Origin::Wordnet},
+          {u"Writing"_s, None, false, {}, 0, Origin::Wiktextract}},
+         u"Writing - Volume - Book"_s},
+        // Dated senses go beside a current one, stay when they are all there is.
+        {{{u"Letter"_s, None, false, u"archaic"_s, 0, Origin::Wiktextract},
+          {u"Book"_s, None, false, {}, 0, Origin::Wiktextract}},
+         u"Book"_s},
+        {{{u"Letter"_s, None, false, u"archaic"_s, 0, Origin::Wiktextract}}, u"Letter (archaic)"_s},
     };
     for (const auto &[rows, meaning] : cases) {
         Lexicon lex;
