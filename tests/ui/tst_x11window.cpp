@@ -318,7 +318,10 @@ private slots:
                                 .arg(titleBar)));
     }
 
-    void layoutFollowsThePaneAndTypesPersian() {
+    // Persian not configured: the first switch adds it, and the chord
+    // reaches the Persian box while the English layout is still on. What
+    // the keys type then is rapidSwitchesStayInStep's.
+    void chordReachesThePersianBoxUnderTheEnglishLayout() {
         X11Probe probe;
         QVERIFY(probe.connected());
         QVERIFY(run(u"setxkbmap"_s, {u"-layout"_s, u"us"_s})); // Persian not configured
@@ -333,15 +336,6 @@ private slots:
         // The chord reached the Persian box while the English layout was on.
         QVERIFY(chord.presses.contains(std::pair<int, int>(Qt::Key_Control, englishGroup)));
         QVERIFY(chord.presses.contains(std::pair<int, int>(Qt::Key_Shift, englishGroup)));
-
-        probe.type(probe.keycodeOf('a')); // keysym a: the key of sheen on the Persian layout
-        probe.type(probe.keycodeOf('q'));
-        QTRY_COMPARE(persian->text(), u"شض"_s);
-
-        QTest::keyClick(persian, Qt::Key_Escape);
-        QCOMPARE(probe.lockedGroup(), englishGroup);
-        probe.type(probe.keycodeOf('a'));
-        QTRY_COMPARE(h.find<QLineEdit>("txtEnSearch")->text(), u"a"_s);
     }
 
     // Esc presses that come close together, or while the window is busy,
