@@ -39,10 +39,14 @@ namespace texts = vorlan::texts;
 
 namespace {
 
-// Fakes, but a keyboard whose every call fails and the real message box.
-class HarshDesktop : public vorlan::DesktopServices {
+// Fakes, but the real message box, and on request a keyboard whose every
+// call fails.
+class RealBoxDesktop : public vorlan::DesktopServices {
 public:
-    vorlan::KeyboardService &keyboard() override { return failing; }
+    explicit RealBoxDesktop(bool failingKeyboard = false) : failingKeyboard_(failingKeyboard) {}
+    vorlan::KeyboardService &keyboard() override {
+        return failingKeyboard_ ? failing : fakes.keyboard();
+    }
     vorlan::ClipboardService &clipboard() override { return fakes.clipboard(); }
     vorlan::StackingService &stacking() override { return fakes.stacking(); }
     vorlan::SpeechService &speech() override { return fakes.speech(); }
@@ -58,20 +62,7 @@ private:
             throw std::runtime_error("no keys");
         }
     } failing;
-    FakeDesktopServices fakes;
-    vorlan::QtMessageBoxService realBox;
-};
-
-// Fakes, but the real message box.
-class RealBoxDesktop : public vorlan::DesktopServices {
-public:
-    vorlan::KeyboardService &keyboard() override { return fakes.keyboard(); }
-    vorlan::ClipboardService &clipboard() override { return fakes.clipboard(); }
-    vorlan::StackingService &stacking() override { return fakes.stacking(); }
-    vorlan::SpeechService &speech() override { return fakes.speech(); }
-    vorlan::MessageBoxService &messageBox() override { return realBox; }
-
-private:
+    bool failingKeyboard_;
     FakeDesktopServices fakes;
     vorlan::QtMessageBoxService realBox;
 };
@@ -301,7 +292,7 @@ private slots:
     }
 
     void failingDesktopAndTheRealAboutBox() {
-        HarshDesktop desktop;
+        RealBoxDesktop desktop(true);
         WindowHarness h(vorlan::testing::smallDictionary(), &desktop);
         // Every keyboard call throws and the box cannot take the focus: the
         // toggle still swaps the panes and sets title and caption.
