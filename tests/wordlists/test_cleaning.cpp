@@ -189,8 +189,26 @@ QString englishRecord(const std::vector<Row> &rows) {
     return out.en.isEmpty() ? u"<none>"_s : out.en.front() + u" = "_s + out.en2fa.front();
 }
 
+TEST(MergeStage, OneHeadwordPerCaseFoldedSpelling) {
+    const std::pair<QStringList, QString> cases[] = {
+        {{u"Turkey"_s}, u"Turkey"_s},
+        {{u"Turkey"_s, u"TURKEY"_s}, u"Turkey"_s},
+        {{u"Aids"_s, u"AIDS"_s}, u"Aids"_s},
+        {{u"McCarthy"_s, u"Mccarthy"_s}, u"Mccarthy"_s},
+    };
+    for (const auto &[spellings, chosen] : cases) {
+        std::vector<Row> rows;
+        for (const QString &sp : spellings) {
+            rows.push_back({sp, u"ب"_s + sp, None});
+        }
+        EXPECT_TRUE(englishRecord(rows).startsWith(chosen + u" = "_s))
+            << spellings.join(u',').toStdString();
+    }
+}
+
 TEST(CleaningRules, EnglishEntries) {
     constexpr Origin wikt = Origin::Wiktextract;
+    constexpr Origin tl = Origin::TranslationList;
     const std::pair<std::vector<Row>, QString> cases[] = {
         // A source's own senses before reversed ones, whatever the part of speech.
         {{{u"Father"_s, u"خداي پدر"_s, Noun, Origin::TranslationList, false, {}, true},
@@ -231,6 +249,18 @@ TEST(CleaningRules, EnglishEntries) {
          u"Anymore = (.adv): ديگر"_s},
         {{{u"Shaky"_s, u"لرزان"_s, Adj, wikt, true, {}, false, 3, 4}}, u"Shaky = (.adj): لرزان"_s},
         {{{u"Desert"_s, u"دشت"_s, Noun, wikt, true, {}, false, 1, 6}}, u"Desert = (.n): دشت"_s},
+        // Markers group the senses; within a group the source's own senses
+        // lead, the same Persian word is written once.
+        {{{u"Word"_s, u"الف"_s}, {u"Word"_s, u"ب"_s, VerbT}, {u"Word"_s, u"ج"_s}},
+         u"Word = (.n): الف - ج - (.vt): ب"_s},
+        {{{u"Word"_s, u"ب"_s, Noun, tl, true}, {u"Word"_s, u"الف"_s}}, u"Word = (.n): الف - ب"_s},
+        {{{u"Word"_s, u"ب"_s, Noun, tl, true, u"rare"_s}, {u"Word"_s, u"ج"_s, Noun, tl, true}},
+         u"Word = (.n): (rare) ب - ج"_s},
+        {{{u"Word"_s, u"الف"_s}, {u"Word"_s, u"الف"_s, Noun, tl, true}}, u"Word = (.n): الف"_s},
+        {{{u"Word"_s, u"الف"_s, None}, {u"Word"_s, u"ب"_s, Adj}}, u"Word = الف - (.adj): ب"_s},
+        {{{u"Word"_s, u"ب"_s, Noun, tl, true, {}, false, 2},
+          {u"Word"_s, u"الف"_s, Noun, tl, true, {}, false, 1}},
+         u"Word = (.n): الف - ب"_s},
     };
     for (const auto &[rows, record] : cases) {
         EXPECT_EQ(englishRecord(rows), record);
