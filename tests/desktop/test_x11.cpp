@@ -8,7 +8,6 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,14 +28,8 @@ struct X11Test : testing::Test {
 
     void SetUp() override { ASSERT_TRUE(probe.connected()); }
 
-    // Gives the server this configuration, in its first group, as a session would.
     void startWith(const QString &layouts, const QString &variants = {}) {
-        QProcess setxkbmap;
-        setxkbmap.start(u"setxkbmap"_s,
-                        {u"-rules"_s, u"evdev"_s, u"-layout"_s, layouts, u"-variant"_s, variants});
-        ASSERT_TRUE(setxkbmap.waitForFinished(30000) && setxkbmap.exitCode() == 0);
-        ASSERT_EQ(probe.layouts(), layouts);
-        probe.lockGroup(0);
+        ASSERT_TRUE(probe.startWith(layouts, variants)) << layouts.toStdString();
     }
 };
 

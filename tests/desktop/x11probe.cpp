@@ -2,6 +2,7 @@
 
 #include <QByteArrayList>
 #include <QList>
+#include <QProcess>
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -81,6 +82,18 @@ int X11Probe::lockedGroup() {
 void X11Probe::lockGroup(int group) {
     XkbLockGroup(display_, XkbUseCoreKbd, static_cast<unsigned>(group));
     XSync(display_, False);
+}
+
+bool X11Probe::startWith(const QString &layouts, const QString &variants) {
+    QProcess setxkbmap;
+    setxkbmap.start(QStringLiteral("setxkbmap"),
+                    {QStringLiteral("-rules"), QStringLiteral("evdev"), QStringLiteral("-layout"),
+                     layouts, QStringLiteral("-variant"), variants});
+    if (!setxkbmap.waitForFinished(30000) || setxkbmap.exitCode() != 0) {
+        return false;
+    }
+    lockGroup(0);
+    return this->layouts() == layouts && lockedGroup() == 0;
 }
 
 // rules, model, layouts, variants, options; each ended by a NUL.

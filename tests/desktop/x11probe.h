@@ -24,6 +24,9 @@ public:
 
     int lockedGroup();
     void lockGroup(int group);
+    // Gives the server these layouts and variants with the first group
+    // locked, as a session would; true once it has them.
+    bool startWith(const QString &layouts, const QString &variants = {});
     // _XKB_RULES_NAMES' layout and variant lists.
     QString layouts() { return xkbName(2); }
     QString variants() { return xkbName(3); }

@@ -25,16 +25,6 @@ constexpr int Patience = 10000; // ms for the server, the window manager or the 
 // How a run is ended: by the window's close button, or by a signal.
 constexpr int Closed = 0;
 
-bool setLayouts(X11Probe &probe, const QString &layouts) {
-    QProcess setxkbmap;
-    setxkbmap.start(u"setxkbmap"_s, {u"-rules"_s, u"evdev"_s, u"-layout"_s, layouts});
-    if (!setxkbmap.waitForFinished(Patience) || setxkbmap.exitCode() != 0) {
-        return false;
-    }
-    probe.lockGroup(0);
-    return probe.layouts() == layouts && probe.lockedGroup() == 0;
-}
-
 // One run of the program, killed if a test leaves it running.
 class Program {
 public:
@@ -106,7 +96,7 @@ private slots:
         QFETCH(QString, layouts);
         QFETCH(int, escapes);
         QFETCH(int, end);
-        QVERIFY(setLayouts(probe, layouts));
+        QVERIFY(probe.startWith(layouts));
         Program program;
         const unsigned long window = startFocused(program);
         QVERIFY(window != 0);
@@ -148,7 +138,7 @@ private slots:
             rules = QFile::encodeName(folder.filePath(u"fifo"_s));
             QCOMPARE(::mkfifo(rules.constData(), 0600), 0);
         }
-        QVERIFY(setLayouts(probe, u"us"_s)); // Persian has to be added
+        QVERIFY(probe.startWith(u"us"_s)); // Persian has to be added
         probe.setRulesName(rules);
         Program program;
         const unsigned long window = startFocused(program);

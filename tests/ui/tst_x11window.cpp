@@ -107,15 +107,6 @@ private:
     int answered_ = 0;
 };
 
-// Sets the server's layouts, with the first group locked, as a session would.
-bool startWith(X11Probe &probe, const QString &layouts) {
-    if (!run(u"setxkbmap"_s, {u"-rules"_s, u"evdev"_s, u"-layout"_s, layouts})) {
-        return false;
-    }
-    probe.lockGroup(0);
-    return probe.layouts() == layouts;
-}
-
 // Escape presses that reached the window, and the deepest event loop any
 // event was delivered in (0: the test's own processing, no loop nested in a
 // handler).
@@ -356,7 +347,7 @@ private slots:
         QFETCH(int, delay);
         QFETCH(bool, busy);
         X11Probe probe;
-        QVERIFY(startWith(probe, u"us"_s));
+        QVERIFY(probe.startWith(u"us"_s));
         const auto services = vorlan::createPlatformServices();
         vorlan::testing::WindowHarness h(vorlan::testing::smallDictionary(), services.get());
         EventWatch watch(&h.window());
@@ -401,7 +392,7 @@ private slots:
     // applies the pane's layout again; the end gives everything back.
     void anotherProgramKeepsTheUsersLayout() {
         X11Probe probe;
-        QVERIFY(startWith(probe, u"us"_s));
+        QVERIFY(probe.startWith(u"us"_s));
         const unsigned long other = probe.createWindow();
         QList<unsigned long> typed;
         const auto typeInOther = [&] {
