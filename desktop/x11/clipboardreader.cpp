@@ -1,4 +1,5 @@
 #include "clipboardreader.h"
+#include "display.h"
 
 #include <QGuiApplication>
 #include <QStringDecoder>
@@ -255,22 +256,10 @@ private:
     int wakeFd_;
 };
 
-// The display the application's windows are on.
-QByteArray applicationDisplay() {
-    if (auto *x11 = qGuiApp != nullptr
-                        ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
-                        : nullptr) {
-        if (Display *display = x11->display()) {
-            return DisplayString(display);
-        }
-    }
-    return {};
-}
-
 } // namespace
 
 ClipboardReader::ClipboardReader(QByteArray displayName, ClipboardReadLimits limits)
-    : displayName_(displayName.isEmpty() ? applicationDisplay() : std::move(displayName)),
+    : displayName_(displayName.isEmpty() ? applicationDisplayName() : std::move(displayName)),
       limits_(limits) {
     if (::pipe2(wakePipe_, O_CLOEXEC | O_NONBLOCK) != 0) {
         wakePipe_[0] = wakePipe_[1] = -1;

@@ -23,7 +23,9 @@ int trapHandler(Display *display, XErrorEvent *event) {
     return previousHandler != nullptr ? previousHandler(display, event) : 0;
 }
 
-QByteArray qtDisplayName() {
+} // namespace
+
+QByteArray applicationDisplayName() {
     if (auto *x11 = qGuiApp != nullptr
                         ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
                         : nullptr) {
@@ -34,10 +36,8 @@ QByteArray qtDisplayName() {
     return {};
 }
 
-} // namespace
-
 std::shared_ptr<Connection> Connection::open() {
-    const QByteArray name = qtDisplayName();
+    const QByteArray name = applicationDisplayName();
     Display *display = XOpenDisplay(name.isEmpty() ? nullptr : name.constData());
     if (display == nullptr) {
         return nullptr;

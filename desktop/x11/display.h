@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 #include <memory>
 
 // Xlib's types, without pulling its macros (None, Bool, KeyPress...) into
@@ -8,6 +10,9 @@ struct _XDisplay;
 using Display = _XDisplay;
 
 namespace vorlan::x11 {
+
+// The name of the X display the application's windows are on; empty off X11.
+QByteArray applicationDisplayName();
 
 // A connection of our own to the X server the application shows its windows
 // on, kept apart from Qt's so that our requests and errors never mix with its.
