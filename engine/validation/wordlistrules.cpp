@@ -193,6 +193,21 @@ QString collapseSpaces(QStringView text) {
     return out;
 }
 
+QString withoutNotes(QStringView text) {
+    QString out;
+    int depth = 0;
+    for (QChar c : text) {
+        if (c == u'(') {
+            ++depth;
+        } else if (c == u')' && depth > 0) {
+            --depth;
+        } else if (depth == 0) {
+            out.append(c);
+        }
+    }
+    return out;
+}
+
 std::optional<QString> normalisePersian(QStringView text) {
     QString out;
     out.reserve(text.size());

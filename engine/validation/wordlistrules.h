@@ -61,6 +61,10 @@ const char *forbiddenPersianForm(char16_t c);
 // come out of a visual-order PDF or web page and cannot be trusted).
 std::optional<QString> normalisePersian(QStringView text);
 
+// The text without its parenthesised notes, nested ones included; a stray
+// ")" is dropped with them.
+QString withoutNotes(QStringView text);
+
 // Runs of U+0020 made one, and none at either end.
 QString collapseSpaces(QStringView text);
 

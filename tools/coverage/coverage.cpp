@@ -246,29 +246,10 @@ std::optional<std::vector<KnownAnswer>> parseKnownAnswers(QStringView text, QStr
     return answers;
 }
 
-namespace {
-
-QString withoutParentheses(QStringView s) {
-    QString out;
-    int depth = 0;
-    for (QChar c : s) {
-        if (c == u'(') {
-            ++depth;
-        } else if (c == u')' && depth > 0) {
-            --depth;
-        } else if (depth == 0) {
-            out.append(c);
-        }
-    }
-    return out;
-}
-
-} // namespace
-
 bool meaningHolds(QStringView meaning, QStringView translation) {
     const QString wanted = translation.trimmed().toString();
     for (QStringView sense : meaning.split(wordlist::kSenseSeparator)) {
-        QString core = withoutParentheses(sense);
+        QString core = wordlist::withoutNotes(sense);
         if (const qsizetype colon = core.lastIndexOf(u':'); colon >= 0) {
             core = core.mid(colon + 1);
         }

@@ -88,21 +88,6 @@ std::optional<QString> persianHeadword(QStringView raw, Report &report) {
     return norm;
 }
 
-QString withoutNotes(QStringView s) {
-    QString out;
-    int depth = 0;
-    for (QChar c : s) {
-        if (c == u'(') {
-            ++depth;
-        } else if (c == u')' && depth > 0) {
-            --depth;
-        } else if (depth == 0) {
-            out.append(c);
-        }
-    }
-    return out;
-}
-
 bool hasLatinLetter(QStringView s) {
     return std::any_of(s.begin(), s.end(), [](QChar c) {
         return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||

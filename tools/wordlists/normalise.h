@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lexicon.h"
+#include "wordlistrules.h"
 
 #include <QString>
 #include <QStringView>
@@ -31,8 +32,7 @@ struct TypoPatch {
 QList<TypoPatch> typoPatches();
 QString correctTypos(QString persian);
 
-// The text without its parenthesised notes, nested ones included.
-QString withoutNotes(QStringView s);
+using wordlist::withoutNotes;
 
 bool hasLatinLetter(QStringView s);
 
