@@ -21,16 +21,16 @@ const EnglishWords kWords = EnglishWords::parse(
     "refers\nreferred\nreferring\nvisits\nvisited\nvisiting\nvisitted\nmakes\nmaking\ndies\n"
     "died\ndying\nbigger\nbiggest\nhappier\nhappiest\nbeautifuller\nquizzes\npotatoes\nphotos\n"
     "panics\npanicked\npanicking\nsinges\nsinged\nsingeing\nsinging\nhumans\nseed\nsees\n"
-    "seeing\nworked\nworking\nworks\nleaves\nleafs\nice-creams\nnasas\nbacker\n"_ba);
+    "seeing\nworked\nworking\nworks\nshowed\nshows\nshowing\nproved\nproves\nproving\nleaves\nleafs\nice-creams\nnasas\nbacker\n"_ba);
 
 WordNetExceptions exceptions() {
     WordNetExceptions e;
     e.add(EnPos::Noun,
           "children child\nmen man\nleaves leaf leave\nbrothers-in-law brother-in-law\n"
           "amici_curiae amicus_curiae\n"_ba);
-    e.add(
-        EnPos::Verb,
-        "went go\ngone go\nsaw see\nseen see\ndying die\nwrought work\ndrank drink\nsang sing\n"_ba);
+    e.add(EnPos::Verb,
+          "went go\ngone go\nsaw see\nseen see\ndying die\nwrought work\ndrank drink\nsang sing\n"
+          "shown show\nproven prove\n"_ba);
     return e;
 }
 
@@ -96,6 +96,11 @@ TEST(EnglishForms, IrregularFormsReplaceTheRegularOnes) {
         {{{u"Sing"_s, {Verb}}}, {u"Sang=Sing"_s, u"Singing=Sing"_s}},
         // WordNet lists a form beside the regular past, not instead of it.
         {{{u"Die"_s, {Verb}}}, {u"Died=Die"_s, u"Dies=Die"_s, u"Dying=Die"_s}},
+        // So does a participle made with -n or -en, unlike "seen" beside "saw".
+        {{{u"Show"_s, {Verb}}},
+         {u"Showed=Show"_s, u"Showing=Show"_s, u"Shown=Show"_s, u"Shows=Show"_s}},
+        {{{u"Prove"_s, {Verb}}},
+         {u"Proved=Prove"_s, u"Proven=Prove"_s, u"Proves=Prove"_s, u"Proving=Prove"_s}},
         {{{u"Work"_s, {Verb}}},
          {u"Worked=Work"_s, u"Working=Work"_s, u"Works=Work"_s, u"Wrought=Work"_s}},
         // One form of two headwords.
@@ -276,6 +281,10 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
     // The verb's translation filed under the noun.
     lex.addEnglishSense(u"Drink"_s, sense(u"نوشيدن"_s, Noun));
     lex.addEnglishSense(u"Drink"_s, sense(u"آشاميدن"_s, VerbT));
+    // Homographs: the past is the verb's, never the animal's.
+    lex.addEnglishSense(u"Sow"_s, sense(u"ماده خوك"_s, Noun));
+    lex.addEnglishSense(u"Sow"_s, sense(u"كاشتن"_s, VerbT));
+    lex.addEnglishSense(u"Sow"_s, sense(u"بدن"_s, Noun)); // a noun, though it ends like "زدن"
     // Headwords of names or reversed senses only yield to a form of their spelling.
     lex.addEnglishSense(u"Man"_s, sense(u"مرد"_s, Noun));
     Sense reversed = sense(u"ذكر"_s, Noun, Origin::Wiktextract);
@@ -288,13 +297,13 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
     // CLDR's name of the picture 📚.
     lex.addEnglishSense(u"Books"_s, sense(u"چند كتاب"_s, None, Origin::Cldr));
     FormSources sources{kWords, exceptions(), {}};
-    sources.englishWords = EnglishWords::parse("books\ngoes\nbigger\nturkeys\ntrees\n"_ba);
+    sources.englishWords = EnglishWords::parse("books\ngoes\nbigger\nturkeys\ntrees\nsowed\n"_ba);
     Report report;
     const WordListRecords l = withForms(lex, sources, &report);
     const std::pair<QString, QString> expected[] = {
-        // A form leads to the whole meaning of its headword, the senses of
-        // its own part of speech first.
-        {u"Went"_s, u"(go=) (.vi): رفتن - (colloquial) شدن - (.n): گو"_s},
+        // A form leads to the senses of its headword that it is a form of.
+        {u"Went"_s, u"(go=) (.vi): رفتن - (colloquial) شدن"_s},
+        {u"Sowed"_s, u"(sow=) (.vt): كاشتن"_s},
         // The plural of the noun as much as the verb's -s.
         {u"Goes"_s, u"(go=) (.n): گو - (.vi): رفتن - (colloquial) شدن"_s},
         {u"Drank"_s, u"(drink=) (.vt): آشاميدن - (.n): نوشيدن"_s},
@@ -312,12 +321,12 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
     for (const auto &[head, text] : expected) {
         EXPECT_EQ(meaning(l.en, l.en2fa, head), text) << head.toStdString();
     }
-    // Ten forms, two of them in place of headwords that yield.
-    EXPECT_EQ(l.en.size(), 12 + 8);
-    EXPECT_EQ(report.read.value(QLatin1String(kEnglishFormsCount)), 10);
+    // Eleven forms, two of them in place of headwords that yield.
+    EXPECT_EQ(l.en.size(), 13 + 9);
+    EXPECT_EQ(report.read.value(QLatin1String(kEnglishFormsCount)), 11);
 
     // No word list, no English forms.
-    EXPECT_EQ(withForms(lex, {}).en.size(), 12);
+    EXPECT_EQ(withForms(lex, {}).en.size(), 13);
 }
 
 TEST(LookupFormsStage, PersianFormsFoundAsTyped) {

@@ -138,8 +138,10 @@ TEST(RealLists, LookupForms) {
         {u"Died"_s, true, u"(die=) "_s, u"مردن"_s},
         {u"Worked"_s, true, u"(work=) "_s, u"كار"_s},
         {u"Trees"_s, true, u"(tree=) "_s, u"درخت"_s},
-        // The whole meaning, whichever part of speech a source filed it under.
+        // The verb's senses, and its translation a source filed under the
+        // noun, but never the noun's homograph.
         {u"Drank"_s, true, u"(drink=) "_s, u"نوشيدن"_s},
+        {u"Bore"_s, true, u"(bear=) "_s, u"زاييدن"_s},
         {u"Went"_s, true, u"(go=) "_s, u"رفتن"_s},
         {u"Children"_s, true, u"(child=) "_s, u"كودك"_s},
         {u"Boxes"_s, true, u"(box=) "_s, u"جعبه"_s},
@@ -169,6 +171,8 @@ TEST(RealLists, LookupForms) {
         const QString m = meaning(own, true);
         EXPECT_FALSE(m.startsWith(u'(') && m.contains(u"=)"_s)) << own.toStdString();
     }
+    EXPECT_FALSE(meaning(u"Bore"_s, true).contains(u"خرس"_s)); // bear, the animal
+    EXPECT_FALSE(meaning(u"Booking"_s, true).contains(u"كتاب"_s));
     EXPECT_FALSE(meaning(u"Goed"_s, true) != u"<absent>"_s);
     EXPECT_FALSE(meaning(u"Childs"_s, true) != u"<absent>"_s);
 }

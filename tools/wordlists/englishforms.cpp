@@ -160,9 +160,12 @@ QList<Group> regularGroups(const QString &w, EnPos pos, bool irregular) {
     return {};
 }
 
-bool hasIrregularPast(const QStringList &forms) {
-    return std::any_of(forms.begin(), forms.end(), [](const QString &f) {
-        return !f.endsWith(QStringLiteral("ing")) && !f.endsWith(u't');
+// A participle that is the base plus -n or -en ("shown", "proven", "sewn")
+// stands beside a regular past ("showed"); "seen" comes with "saw".
+bool hasIrregularPast(const QString &base, const QStringList &forms) {
+    return std::any_of(forms.begin(), forms.end(), [&](const QString &f) {
+        return !f.endsWith(QStringLiteral("ing")) && !f.endsWith(u't') && f != base + u'n' &&
+               f != base + QStringLiteral("en");
     });
 }
 
@@ -278,7 +281,7 @@ QList<EnglishForm> englishForms(const QList<EnHeadwordPos> &headwords, const Eng
             // "wrought"): only another past ("sang", "hid") rules out the
             // -ed, which would be another verb's ("singed", "hided").
             const bool irregular = pos == EnPos::Verb
-                                       ? hasIrregularPast(exceptions.formsOf(pos, lower))
+                                       ? hasIrregularPast(lower, exceptions.formsOf(pos, lower))
                                        : exceptions.hasBase(pos, lower);
             const QList<Group> groups = regularGroups(lower, pos, irregular);
             QStringList hits;

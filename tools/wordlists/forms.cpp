@@ -65,18 +65,35 @@ std::vector<Sense> writtenEnglish(const std::vector<Sense> &senses, const QStrin
     return out;
 }
 
-// The base's whole meaning: a source may file a verb's translation under
-// its noun ("Drink" (.n): نوشيدن), so a form keeps every part of speech, but
-// the senses of the parts of speech it is a form of lead ("Went" begins with
-// go's verb senses, not with the game). Senses without a marker go where
-// there are marked ones: they are names, pronouns and the like as often as
-// not ("Turkey" تركيه is no sense of "Turkeys").
+// A Persian infinitive, or a phrase ending in one: "نوشيدن", "رزرو كردن".
+// Four letters at least, so that "بدن" (body) is none.
+bool looksInfinitive(const QString &persian) {
+    const QString last = persian.section(u' ', -1);
+    return (last.endsWith(QStringLiteral("دن")) || last.endsWith(QStringLiteral("تن"))) &&
+           (last.size() >= 4 || persian.contains(u' '));
+}
+
+// The senses of the base that the form is a form of: "Bore" is the past of
+// "bear" the verb, never the animal, and "Booking" no book. A source may file
+// a verb's translation under its noun ("Drink" (.n): نوشيدن): an infinitive
+// stays with a verb's forms, after the verb's own senses. Where the base
+// has no sense of the form's part of speech, the form keeps every part of
+// speech. Senses without a marker go where there are marked ones: they are
+// names, pronouns and the like as often as not ("Turkey" تركيه is no sense
+// of "Turkeys").
 std::vector<Sense> englishFormSenses(const EnglishEntry &base, const std::set<EnPos> &formPos) {
     const auto marked = [](const Sense &s) { return s.pos != PartOfSpeech::None; };
-    std::vector<Sense> senses;
+    const auto ofForm = [&](const Sense &s) {
+        const auto p = enPos(s.pos);
+        return (p && formPos.count(*p) != 0) ||
+               (formPos.count(EnPos::Verb) != 0 && s.pos == PartOfSpeech::Noun &&
+                looksInfinitive(s.core));
+    };
     const bool anyMarked = std::any_of(base.senses.begin(), base.senses.end(), marked);
+    const bool anyOfForm = std::any_of(base.senses.begin(), base.senses.end(), ofForm);
+    std::vector<Sense> senses;
     std::copy_if(base.senses.begin(), base.senses.end(), std::back_inserter(senses),
-                 [&](const Sense &s) { return !anyMarked || marked(s); });
+                 [&](const Sense &s) { return anyOfForm ? ofForm(s) : !anyMarked || marked(s); });
     std::stable_partition(senses.begin(), senses.end(), [&](const Sense &s) {
         const auto p = enPos(s.pos);
         return p && formPos.count(*p) != 0;
