@@ -1,8 +1,10 @@
 // The converter on small extracts written here, in the shape of the real ones.
 #include "converter.h"
 #include "englishtext.h"
+#include "readers.h"
 #include "sourcefixtures.h"
 #include "sourceparsers.h"
+#include "wordlistrules.h"
 #include "wordlistvalidator.h"
 
 #include <QDir>
@@ -191,6 +193,31 @@ TEST(EnglishSenses, SplitLabelAndReverse) {
     }
 }
 
+// Which lines of a translation list give Persian entries their senses back.
+TEST(TranslationList, ReversesEveryLineOrAHeadwordsFirstOfEachPart) {
+    const QString list = u"argue {v} (to quarrel) :: بحث کردن\n"
+                         "argue {v} (to give evidence of) :: نشان دادن\n"
+                         "argument {n} (a quarrel) :: بحث\n"
+                         "argue {n} (no such noun, but its first line) :: جدل\n"_s;
+    const std::pair<Reverse, QStringList> cases[] = {
+        {Reverse::Every, {u"بحث"_s, u"بحث كردن"_s, u"جدل"_s, u"نشان دادن"_s}},
+        {Reverse::FirstSense, {u"بحث"_s, u"بحث كردن"_s, u"جدل"_s}},
+    };
+    for (const auto &[reverse, persian] : cases) {
+        Lexicon lexicon;
+        Report report;
+        readTranslationList(list, Origin::TeamList, lexicon, report, reverse);
+        QStringList heads;
+        for (const auto &[head, entry] : lexicon.persian) {
+            heads << head;
+        }
+        heads.sort();
+        EXPECT_EQ(heads, persian) << int(reverse);
+        // The English side keeps every line either way.
+        EXPECT_EQ(lexicon.english.at(wordlist::enSortKey(u"Argue"_s)).senses.size(), 3u);
+    }
+}
+
 TEST(EnglishHeadwords, FoldCapitaliseOrRefuse) {
     using enum HeadwordProblem;
     const std::tuple<QString, QString, HeadwordProblem> cases[] = {
@@ -231,6 +258,7 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
         {kTranslationListPath, kTranslations},
         {kWiktextractPath, kWiktextract},
         {"team.txt", "# ours\nthem {pron} (object) :: آنها /ânhâ/\n"},
+        {"core.txt", "# ours\nafford {v} (to have the money for) :: استطاعت داشتن\n"},
         {kWordnetLinksPath, "00000040-n\tfas:lemma\tپند\n"},
         {"wordnet/data.noun", fx::wordnetData({fx::synsetLine(40, {"counsel"})})},
         {"wordnet/data.verb", ""},
@@ -268,7 +296,8 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
     const auto run = [&](const QString &out) {
         return runWith({u"--sources"_s, sources, u"--wordnet"_s, sources + u"/wordnet"_s,
                         u"--english-words"_s, sources + u"/words"_s, u"--team"_s,
-                        sources + u"/team.txt"_s, u"--out"_s, dir.filePath(out)});
+                        sources + u"/team.txt"_s, u"--core"_s, sources + u"/core.txt"_s, u"--out"_s,
+                        dir.filePath(out)});
     };
     const auto read = [&](const QString &relative) {
         QFile f(dir.filePath(relative));
@@ -280,9 +309,9 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
         EXPECT_FALSE(read(u"one"_s + name).isEmpty()) << name.toStdString();
         EXPECT_EQ(read(u"one"_s + name), read(u"two"_s + name)) << name.toStdString();
     }
-    // Each source is read: the team list, the wordnet link, the CLDR name, and
-    // the lookup forms made: from WordNet's exceptions and the word list.
-    for (const char *word : {"Them", "Counsel", "Italian", "Went", "Goes", "Snows"}) {
+    // Each source is read: the team's lists, the wordnet link, the CLDR name,
+    // and the lookup forms made: from WordNet's exceptions and the word list.
+    for (const char *word : {"Them", "Afford", "Counsel", "Italian", "Went", "Goes", "Snows"}) {
         EXPECT_TRUE(read(u"one/EN"_s)
                         .contains(QByteArray::fromRawData(
                             reinterpret_cast<const char *>(QString::fromLatin1(word).utf16()),
@@ -299,6 +328,8 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
          dir.filePath(u"x"_s)},
         {u"--sources"_s, sources, u"--out"_s, dir.filePath(u"x"_s)}, // no WordNet
         {u"--team"_s, sources + u"/team.txt"_s, u"--out"_s, dir.filePath(u"x"_s)},
+        {u"--sources"_s, sources, u"--wordnet"_s, sources, u"--core"_s, u"c"_s, u"--core"_s, u"c"_s,
+         u"--out"_s, dir.filePath(u"x"_s)},
     };
     for (const QStringList &args : wrong) {
         EXPECT_EQ(runWith(args), 64) << args.join(u' ').toStdString();

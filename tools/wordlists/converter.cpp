@@ -31,6 +31,8 @@ ConversionResult convert(const SourceTexts &sources) {
     readWiktextract(decodeUtf8(sources.wiktextract, kWiktextractPath), lexicon, report);
     readTranslationList(decodeUtf8(sources.teamList, "the team list"), Origin::TeamList, lexicon,
                         report);
+    readTranslationList(decodeUtf8(sources.coreList, "the team's common words"), Origin::TeamList,
+                        lexicon, report, Reverse::FirstSense);
     // After the others: a link is taken where another source pairs the words.
     readWordnetLinks(decodeUtf8(sources.wordnetLinks, kWordnetLinksPath), sources.wordnet, lexicon,
                      report);
@@ -69,6 +71,9 @@ SourceTexts readSources(const SourcePaths &paths) {
     s.wiktextract = readSourceFile(dir.filePath(QLatin1String(kWiktextractPath)));
     if (!paths.teamList.isEmpty()) {
         s.teamList = readSourceFile(paths.teamList);
+    }
+    if (!paths.coreList.isEmpty()) {
+        s.coreList = readSourceFile(paths.coreList);
     }
     s.wordnetLinks = readSourceFile(dir.filePath(QLatin1String(kWordnetLinksPath)));
     const QDir wordnet(paths.wordnetDir);

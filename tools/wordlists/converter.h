@@ -26,6 +26,7 @@ struct SourceTexts {
     QByteArray translationList; // English → Persian, 2015
     QByteArray wiktextract;     // Persian → English, 2022
     QByteArray teamList;        // English → Persian, the team's own; may be empty
+    QByteArray coreList;        // the team's common words by WordNet's counts; may be empty
     QByteArray wordnetLinks;    // Persian ↔ WordNet synsets
     WordnetData wordnet;
     CldrTexts cldr;
@@ -53,6 +54,7 @@ ConversionResult convert(const SourceTexts &sources);
 struct SourcePaths {
     QString sourcesDir;
     QString teamList;
+    QString coreList;
     QString wordnetDir;   // WordNet 3.0's data.noun, data.verb, data.adj, data.adv
     QString englishWords; // Debian's word list, for the English lookup forms
     QString colloquial;   // the team's table of colloquial Persian spellings; optional

@@ -1,6 +1,6 @@
-// vorlan-wordlists --sources DIR --wordnet DIR [--team FILE] [--english-words
-// FILE] [--colloquial FILE] --out DIR: converts the open sources in DIR, with WordNet 3.0's data
-// files for the wordnet links and the team's own list, into the four word
+// vorlan-wordlists --sources DIR --wordnet DIR [--team FILE] [--core FILE]
+// [--english-words FILE] [--colloquial FILE] --out DIR: converts the open sources in DIR, with
+// WordNet 3.0's data files for the wordnet links and the team's own lists, into the four word
 // lists EN, EN2FA, FA and FA2EN; with Debian's English word list it adds the
 // English lookup forms (the irregular ones from WordNet's exception lists);
 // with the team's colloquial table, records for spoken Persian spellings.
@@ -58,6 +58,7 @@ int main(int argc, char *argv[]) {
     const std::pair<QString, QString *> options[] = {
         {QStringLiteral("--sources"), &paths.sourcesDir},
         {QStringLiteral("--team"), &paths.teamList},
+        {QStringLiteral("--core"), &paths.coreList},
         {QStringLiteral("--wordnet"), &paths.wordnetDir},
         {QStringLiteral("--english-words"), &paths.englishWords},
         {QStringLiteral("--colloquial"), &paths.colloquial},
@@ -73,9 +74,10 @@ int main(int argc, char *argv[]) {
         }
     }
     if (!usable || paths.sourcesDir.isEmpty() || paths.wordnetDir.isEmpty() || out.isEmpty()) {
-        print(stderr,
-              QStringLiteral("usage: vorlan-wordlists --sources DIR --wordnet DIR "
-                             "[--team FILE] [--english-words FILE] [--colloquial FILE] --out DIR"));
+        print(stderr, QStringLiteral(
+                          "usage: vorlan-wordlists --sources DIR --wordnet DIR "
+                          "[--team FILE] [--core FILE] [--english-words FILE] [--colloquial FILE] "
+                          "--out DIR"));
         return 64;
     }
     try {

@@ -9,10 +9,20 @@
 // weighing of senses against each other is the cleaning's.
 namespace vorlan::wordlists {
 
+// Which senses of a translation list become, reversed, Persian entries' senses.
+enum class Reverse {
+    Every,
+    // Only a headword's first line of each part of speech: in a list whose
+    // senses run from the most frequent to narrow ones, "argue" (to give
+    // evidence of) نشان دادن makes no English meaning of نشان دادن.
+    FirstSense,
+};
+
 // A list in the 2015 translation list's format, `HEADWORD {pos} (gloss) ::
 // TR1, TR2`: each translation an English entry's sense and, reversed, a
-// Persian entry's. `origin` tells the 2015 list from the team's list.
-void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, Report &report);
+// Persian entry's. `origin` tells the 2015 list from the team's lists.
+void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, Report &report,
+                         Reverse reverse = Reverse::Every);
 
 // The 2022 extract, `KEYS<TAB>HTML`: its glosses become a Persian entry's
 // senses and, where a sense is a short word or phrase, reversed English

@@ -5,6 +5,8 @@
 #include "sourceparsers.h"
 #include "wordlistrules.h"
 
+#include <QSet>
+
 namespace vorlan::wordlists {
 
 QStringList textLines(const QString &text) {
@@ -17,9 +19,11 @@ QStringList textLines(const QString &text) {
     return out;
 }
 
-void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, Report &report) {
+void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, Report &report,
+                         Reverse reverse) {
     const QString name = origin == Origin::TeamList ? QStringLiteral("team list")
                                                     : QStringLiteral("2015 translation list");
+    QSet<QString> reversedParts; // headword and part of speech, for Reverse::FirstSense
     for (const QString &raw : textLines(text)) {
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(u'#')) {
@@ -47,6 +51,9 @@ void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, R
                 wordlist::normalisePersian(withoutNotes(item.text)).value_or(QString()));
         }
         const PartOfSpeech pos = partOfSpeech(t->pos, t->gloss, persianItems);
+        const QString part = t->headword + u' ' + t->pos;
+        const bool reverses = reverse == Reverse::Every || !reversedParts.contains(part);
+        reversedParts.insert(part);
         for (const TranslationItem &item : t->items) {
             report.count(name + QStringLiteral(": translations"));
             QStringList labels;
@@ -78,9 +85,13 @@ void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, R
                 s.origin = origin;
                 lexicon.addEnglishSense(head, s);
             }
+            if (!reverses) {
+                report.drop(name + QStringLiteral(" translation of a later sense (not reversed)"));
+                continue;
+            }
             // "A - B" names two Persian words for the same thing.
-            for (const QString &part : withoutNotes(item.text).split(QStringLiteral(" - "))) {
-                const auto faHead = persianHeadword(part, report);
+            for (const QString &word : withoutNotes(item.text).split(QStringLiteral(" - "))) {
+                const auto faHead = persianHeadword(word, report);
                 if (!faHead) {
                     continue;
                 }
