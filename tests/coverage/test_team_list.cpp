@@ -1,6 +1,7 @@
-// The team's own list, data/team/en-fa-common.txt: every entry line must read
-// as the 2015 translation list does, since a line that does not is dropped by
-// the converter without a word.
+// The team's own lists, data/team/en-fa-common.txt and en-fa-core.txt: every
+// entry line must read as the 2015 translation list does, since a line that
+// does not is dropped by the converter without a word; the common words keep
+// to the WordNet counts they were chosen by.
 #include "persianforms.h"
 #include "sourceparsers.h"
 #include "wordlistrules.h"
@@ -24,31 +25,39 @@ QStringList fileLines(const QString &path) {
     return QString::fromUtf8(f.readAll()).split(u'\n');
 }
 
-QStringList teamLines() {
-    return fileLines(QStringLiteral(VORLAN_TEAM_LIST));
-}
+struct TeamFile {
+    const char *path;
+    int fewest; // entry lines, a bound on the list's size by design
+    int most;
+};
+
+// Function words and a few everyday words; the common words of WordNet's counts.
+const TeamFile kTeamFiles[] = {{VORLAN_TEAM_LIST, 100, 300}, {VORLAN_CORE_LIST, 800, 1200}};
 
 TEST(TeamList, SaysWhoWroteItAndItsLicence) {
-    const QStringList lines = teamLines();
-    ASSERT_FALSE(lines.isEmpty()) << VORLAN_TEAM_LIST;
-    const QString header = lines.filter(QRegularExpression(u"^#"_s)).join(u'\n');
-    EXPECT_TRUE(header.contains(u"Vorlan team"_s));
-    EXPECT_TRUE(header.contains(u"reviewed"_s));
-    EXPECT_TRUE(header.contains(u"CC BY-SA 3.0"_s));
+    for (const TeamFile &file : kTeamFiles) {
+        const QStringList lines = fileLines(QString::fromUtf8(file.path));
+        ASSERT_FALSE(lines.isEmpty()) << file.path;
+        const QString header = lines.filter(QRegularExpression(u"^#"_s)).join(u'\n');
+        EXPECT_TRUE(header.contains(u"Vorlan team"_s)) << file.path;
+        EXPECT_TRUE(header.contains(u"reviewed"_s)) << file.path;
+        EXPECT_TRUE(header.contains(u"CC BY-SA 3.0"_s)) << file.path;
+    }
 }
 
-TEST(TeamList, EveryEntryReadsAndItsPersianKeepsToTheLetters) {
+void checkEntries(const TeamFile &file) {
     int entries = 0;
     QSet<QString> seen;
     int lineNo = 0;
-    for (const QString &raw : teamLines()) {
+    for (const QString &raw : fileLines(QString::fromUtf8(file.path))) {
         ++lineNo;
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(u'#')) {
             continue;
         }
         ++entries;
-        const std::string where = "line " + std::to_string(lineNo) + ": " + line.toStdString();
+        const std::string where =
+            std::string(file.path) + " line " + std::to_string(lineNo) + ": " + line.toStdString();
         const auto t = wordlists::parseTranslationLine(line);
         ASSERT_TRUE(t) << where;
         EXPECT_FALSE(seen.contains(line)) << "repeated, " << where;
@@ -73,9 +82,47 @@ TEST(TeamList, EveryEntryReadsAndItsPersianKeepsToTheLetters) {
             translations.insert(*persian);
         }
     }
-    // Small by design: function words and a few everyday words.
-    EXPECT_GE(entries, 100);
-    EXPECT_LE(entries, 300);
+    EXPECT_GE(entries, file.fewest) << file.path;
+    EXPECT_LE(entries, file.most) << file.path;
+}
+
+TEST(TeamList, EveryEntryReadsAndItsPersianKeepsToTheLetters) {
+    for (const TeamFile &file : kTeamFiles) {
+        checkEntries(file);
+    }
+}
+
+// The sense-tagged occurrences of each lemma and part of speech in WordNet's
+// cntlist.rev ("provide%2:40:00:: 1 152"): n, v, adj (satellites too), adv.
+QHash<QString, int> wordnetCounts() {
+    QHash<QString, int> counts;
+    const char *pos[] = {"", "n", "v", "adj", "adv", "adj"};
+    for (const QString &line : fileLines(QStringLiteral(VORLAN_WORDNET_DIR "/cntlist.rev"))) {
+        const QStringList fields = line.split(u' ');
+        const qsizetype percent = fields.value(0).indexOf(u'%');
+        const int type = fields.value(0).mid(percent + 1, 1).toInt();
+        if (fields.size() == 3 && percent > 0 && type >= 1 && type <= 5) {
+            counts[fields[0].left(percent) + u' ' + QLatin1String(pos[type])] += fields[2].toInt();
+        }
+    }
+    return counts;
+}
+
+// A common word is there by WordNet's counts, never because a frequency list
+// names it: every headword has its 15 occurrences in that part of speech.
+TEST(TeamList, CommonWordsAreThoseOfWordNetsCounts) {
+    const QHash<QString, int> counts = wordnetCounts();
+    ASSERT_GT(counts.size(), 10000) << VORLAN_WORDNET_DIR;
+    QSet<QString> words;
+    for (const QString &line : fileLines(QStringLiteral(VORLAN_CORE_LIST))) {
+        const auto t = line.startsWith(u'#') ? std::nullopt : wordlists::parseTranslationLine(line);
+        if (t) {
+            const QString key = t->headword + u' ' + t->pos;
+            EXPECT_GE(counts.value(key), 15) << line.toStdString();
+            words.insert(key);
+        }
+    }
+    EXPECT_GT(words.size(), 400);
 }
 
 // The colloquial table: every line must parse, since the converter leaves
