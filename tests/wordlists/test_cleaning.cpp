@@ -206,6 +206,54 @@ TEST(MergeStage, OneHeadwordPerCaseFoldedSpelling) {
     }
 }
 
+// The 2015 list's lines come in the order of their glosses; a line whose
+// Persian word the other direction's own senses give back as the headword leads.
+TEST(CleaningRules, CoreSenseFirstWhereThePersianSideGivesTheWordBack) {
+    struct Back {
+        QString persian;
+        Origin origin;
+        bool reversed;
+    };
+    const std::pair<std::vector<Back>, QString> cases[] = {
+        {{{u"دست"_s, Origin::Wiktextract, false}}, u"(.n): دست - دس - خوشه - دسته"_s},
+        {{{u"دست"_s, Origin::Wordnet, false}}, u"(.n): دست - دس - خوشه - دسته"_s},
+        // Nothing given back: the source's order stands.
+        {{}, u"(.n): خوشه - دسته - دست - دس"_s},
+        // A reversal of the English list itself confirms nothing.
+        {{{u"دست"_s, Origin::TranslationList, true}}, u"(.n): خوشه - دسته - دست - دس"_s},
+        // Both lines given back: their order stands.
+        {{{u"دست"_s, Origin::Wiktextract, false}, {u"دسته"_s, Origin::Wiktextract, false}},
+         u"(.n): خوشه - دسته - دست - دس"_s},
+    };
+    for (const auto &[backs, meaning] : cases) {
+        Lexicon lex;
+        qsizetype line = 0;
+        for (const QStringList &words :
+             {QStringList{u"خوشه"_s, u"دسته"_s}, QStringList{u"دست"_s, u"دس"_s}}) {
+            ++line;
+            for (const QString &w : words) {
+                Sense s;
+                s.core = w;
+                s.pos = PartOfSpeech::Noun;
+                s.line = line;
+                lex.addEnglishSense(u"Hand"_s, s);
+            }
+        }
+        for (const Back &b : backs) {
+            Sense s;
+            s.core = u"Hand"_s;
+            s.origin = b.origin;
+            s.reversed = b.reversed;
+            lex.addPersianSense(b.persian, s);
+        }
+        Report report;
+        mergeCaseVariants(lex, report);
+        cleanSenses(lex, report);
+        const WordListRecords out = renderLists(lex, report);
+        EXPECT_EQ(out.en2fa.value(out.en.indexOf(u"Hand"_s)), meaning) << backs.size();
+    }
+}
+
 TEST(CleaningRules, EnglishEntries) {
     constexpr Origin wikt = Origin::Wiktextract;
     constexpr Origin tl = Origin::TranslationList;

@@ -51,15 +51,46 @@ int persianOriginRank(Origin o) {
     return 2;
 }
 
-using Rank = std::tuple<int, int, int, int, qsizetype>;
+using Rank = std::tuple<int, int, int, int, int, qsizetype>;
 using Tier = std::tuple<int, int, int>;
 
-Rank englishRank(const Sense &s) {
-    return {s.name ? 1 : 0, s.reversed ? 1 : 0, englishOriginRank(s.origin), s.order, s.seq};
+// The 2015 list gives a word's senses in the alphabetical order of their
+// glosses ("hand": "bunch of bananas" before "part of the fore limb"). A line
+// whose Persian word the 2022 extract or a wordnet link translates back as
+// the headword itself is the word's core sense; such lines come first.
+QSet<qsizetype> confirmedLines(const EnglishEntry &entry,
+                               const std::map<QString, PersianEntry> &persian) {
+    QSet<qsizetype> lines;
+    for (const Sense &s : entry.senses) {
+        if (s.origin != Origin::TranslationList || s.line < 0 || lines.contains(s.line)) {
+            continue;
+        }
+        const auto p = persian.find(s.core);
+        if (p != persian.end() &&
+            std::any_of(p->second.senses.begin(), p->second.senses.end(), [&](const Sense &back) {
+                return !back.reversed &&
+                       (back.origin == Origin::Wiktextract || back.origin == Origin::Wordnet) &&
+                       back.core.compare(entry.headword, Qt::CaseInsensitive) == 0;
+            })) {
+            lines.insert(s.line);
+        }
+    }
+    return lines;
+}
+
+Rank englishRank(const Sense &s, const QSet<qsizetype> &confirmed) {
+    const bool unconfirmed =
+        s.origin == Origin::TranslationList && !confirmed.isEmpty() && !confirmed.contains(s.line);
+    return {s.name ? 1 : 0,
+            s.reversed ? 1 : 0,
+            englishOriginRank(s.origin),
+            unconfirmed ? 1 : 0,
+            s.order,
+            s.seq};
 }
 
 Rank persianRank(const Sense &s) {
-    return {0, s.reversed ? 1 : 0, persianOriginRank(s.origin), s.order, s.seq};
+    return {0, s.reversed ? 1 : 0, persianOriginRank(s.origin), 0, s.order, s.seq};
 }
 
 // Removes the senses `drop` picks, counting them under `why`.
@@ -81,7 +112,8 @@ void dropDatedBesideCurrent(std::vector<Sense> &senses, Report &report, const QS
     }
 }
 
-void cleanEnglish(EnglishEntry &entry, Report &report, qsizetype &duplicates) {
+void cleanEnglish(EnglishEntry &entry, const std::map<QString, PersianEntry> &persian,
+                  Report &report, qsizetype &duplicates) {
     std::vector<Sense> &senses = entry.senses;
     dropSenses(senses, report, QStringLiteral("reversed gloss that is a description, not a word"),
                [](const Sense &s) { return s.reversed && isDescription(s.spelling); });
@@ -111,9 +143,10 @@ void cleanEnglish(EnglishEntry &entry, Report &report, qsizetype &duplicates) {
     // The part-of-speech groups keep their order (nouns, verbs, adjectives,
     // ...), except that one with a better kind of sense comes first: a group
     // of the source's own translations before one only reversed.
+    const QSet<qsizetype> confirmed = confirmedLines(entry, persian);
     std::map<PartOfSpeech, Tier> groupRank;
     for (const Sense &s : senses) {
-        const Rank r = englishRank(s);
+        const Rank r = englishRank(s, confirmed);
         const Tier t{std::get<0>(r), std::get<1>(r), std::get<2>(r)};
         const auto it = groupRank.find(s.pos);
         if (it == groupRank.end() || t < it->second) {
@@ -123,7 +156,7 @@ void cleanEnglish(EnglishEntry &entry, Report &report, qsizetype &duplicates) {
     std::stable_sort(senses.begin(), senses.end(), [&](const Sense &a, const Sense &b) {
         return std::tie(groupRank[a.pos], a.pos) != std::tie(groupRank[b.pos], b.pos)
                    ? std::tie(groupRank[a.pos], a.pos) < std::tie(groupRank[b.pos], b.pos)
-                   : englishRank(a) < englishRank(b);
+                   : englishRank(a, confirmed) < englishRank(b, confirmed);
     });
     QSet<QString> seen;
     std::vector<Sense> kept;
@@ -267,7 +300,7 @@ void cleanSenses(Lexicon &lexicon, Report &report) {
     qsizetype duplicates = 0;
     qsizetype explanations = 0;
     for (auto &[key, entry] : lexicon.english) {
-        cleanEnglish(entry, report, duplicates);
+        cleanEnglish(entry, lexicon.persian, report, duplicates);
     }
     for (auto &[key, entry] : lexicon.persian) {
         cleanPersian(entry, report, duplicates, explanations);

@@ -40,6 +40,7 @@ struct Sense {
     int order = 0;         // the sense's number within its part of speech in the source entry
     int ofSenses = 1;      // how many senses that part of speech has there
     qsizetype seq = 0;     // reading order over all sources, the last tie-breaker
+    qsizetype line = -1;   // a translation list's line: one sense, its Persian words together
     QString spelling;      // English entries: the headword as this source spells it
 };
 

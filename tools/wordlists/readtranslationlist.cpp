@@ -24,12 +24,14 @@ void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, R
     const QString name = origin == Origin::TeamList ? QStringLiteral("team list")
                                                     : QStringLiteral("2015 translation list");
     QSet<QString> reversedParts; // headword and part of speech, for Reverse::FirstSense
+    qsizetype lineNo = 0;
     for (const QString &raw : textLines(text)) {
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(u'#')) {
             continue;
         }
         report.count(name + QStringLiteral(": lines"));
+        ++lineNo;
         const auto t = parseTranslationLine(line);
         if (!t) {
             report.drop(name + QStringLiteral(" line not of the form HEADWORD {pos} :: "
@@ -83,6 +85,7 @@ void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, R
                 s.pos = pos;
                 s.name = t->pos == u"prop";
                 s.origin = origin;
+                s.line = lineNo;
                 lexicon.addEnglishSense(head, s);
             }
             if (!reverses) {
