@@ -1,6 +1,7 @@
 // Each cleaning rule of the converter, on small tables.
 #include "englishtext.h"
 #include "normalise.h"
+#include "readers.h"
 #include "sourcefixtures.h"
 #include "sourceparsers.h"
 #include "stages.h"
@@ -167,9 +168,12 @@ struct Row {
     int ofSenses = 1;
 };
 
-// The one English record of the rows after merging and cleaning.
-QString englishRecord(const std::vector<Row> &rows) {
+// The one English record of the rows after merging and cleaning, with
+// WordNet's tagged counts of the word when `cntlist` gives them.
+QString englishRecord(const std::vector<Row> &rows, const QByteArray &cntlist = {}) {
     Lexicon lex;
+    Report report;
+    readWordnetCounts(cntlist, lex, report);
     for (const Row &r : rows) {
         Sense s;
         s.core = r.core;
@@ -182,11 +186,51 @@ QString englishRecord(const std::vector<Row> &rows) {
         s.ofSenses = r.ofSenses;
         lex.addEnglishSense(r.spelling, s);
     }
-    Report report;
     mergeCaseVariants(lex, report);
     cleanSenses(lex, report);
     const WordListRecords out = renderLists(lex, report);
     return out.en.isEmpty() ? u"<none>"_s : out.en.front() + u" = "_s + out.en2fa.front();
+}
+
+// Among groups of one kind, the part of speech WordNet's tagged text uses the
+// word as three times as often as any other comes first.
+TEST(CleaningRules, PartOfSpeechTheWordIsMostlyUsedAsFirst) {
+    constexpr Origin wikt = Origin::Wiktextract;
+    // run: 268 as a verb (two senses), 29 as a noun; plan: 90 and 79. Lines
+    // of another shape are skipped, a phrase's underscores are spaces.
+    const QByteArray cntlist = "run%2:38:00:: 1 200\nrun%2:41:00:: 2 68\nrun%1:04:00:: 1 29\n"
+                               "plan%2:31:00:: 1 90\nplan%1:09:00:: 1 79\n"
+                               "like%2:37:00:: 1 171\nice_cream%1:13:00:: 1 40\n"
+                               "run%9:00:00:: 1 900\nrun%1:04:00:: 1\njunk\n"_ba;
+    const std::tuple<std::vector<Row>, QByteArray, QString> cases[] = {
+        {{{u"Run"_s, u"دو"_s}, {u"Run"_s, u"دويدن"_s, VerbI}},
+         cntlist,
+         u"Run = (.vi): دويدن - (.n): دو"_s},
+        // No counts, or none that stands out: the usual order.
+        {{{u"Run"_s, u"دو"_s}, {u"Run"_s, u"دويدن"_s, VerbI}},
+         {},
+         u"Run = (.n): دو - (.vi): دويدن"_s},
+        {{{u"Plan"_s, u"طرح"_s}, {u"Plan"_s, u"طرح ريختن"_s, VerbT}},
+         cntlist,
+         u"Plan = (.n): طرح - (.vt): طرح ريختن"_s},
+        // Both verb groups lead together; a group only reversed stays behind.
+        {{{u"Run"_s, u"دو"_s}, {u"Run"_s, u"اداره كردن"_s, VerbT}, {u"Run"_s, u"دويدن"_s, VerbI}},
+         cntlist,
+         u"Run = (.vt): اداره كردن - (.vi): دويدن - (.n): دو"_s},
+        {{{u"Run"_s, u"دو"_s}, {u"Run"_s, u"دويدن"_s, VerbI, wikt, true}},
+         cntlist,
+         u"Run = (.n): دو - (.vi): دويدن"_s},
+        // Unmarked senses stay first; a phrase finds its count.
+        {{{u"Like"_s, u"مثل"_s, None}, {u"Like"_s, u"دوست داشتن"_s, VerbT}},
+         cntlist,
+         u"Like = مثل - (.vt): دوست داشتن"_s},
+        {{{u"Ice cream"_s, u"بستني"_s}, {u"Ice cream"_s, u"يخ زدن"_s, VerbI}},
+         cntlist,
+         u"Ice cream = (.n): بستني - (.vi): يخ زدن"_s},
+    };
+    for (const auto &[rows, counts, record] : cases) {
+        EXPECT_EQ(englishRecord(rows, counts), record) << record.toStdString();
+    }
 }
 
 TEST(MergeStage, OneHeadwordPerCaseFoldedSpelling) {

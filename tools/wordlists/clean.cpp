@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <tuple>
 
 namespace vorlan::wordlists {
@@ -52,7 +53,7 @@ int persianOriginRank(Origin o) {
 }
 
 using Rank = std::tuple<int, int, int, int, int, qsizetype>;
-using Tier = std::tuple<int, int, int>;
+using Tier = std::tuple<int, int, int, int>;
 
 // The 2015 list gives a word's senses in the alphabetical order of their
 // glosses ("hand": "bunch of bananas" before "part of the fore limb"). A line
@@ -89,6 +90,39 @@ Rank englishRank(const Sense &s, const QSet<qsizetype> &confirmed) {
             s.seq};
 }
 
+// Verbs count as one part of speech, whichever way they take an object.
+PartOfSpeech countedPos(PartOfSpeech p) {
+    return p == PartOfSpeech::VerbI ? PartOfSpeech::VerbT : p;
+}
+
+// The part of speech WordNet's tagged text uses the word as at least three
+// times as often as each other one the entry has ("run": 268 as a verb, 29
+// as a noun); None where no such one stands out.
+PartOfSpeech dominantPos(const std::vector<Sense> &senses,
+                         const std::map<PartOfSpeech, int> *counts) {
+    if (!counts) {
+        return PartOfSpeech::None;
+    }
+    std::set<PartOfSpeech> present;
+    for (const Sense &s : senses) {
+        if (s.pos != PartOfSpeech::None) {
+            present.insert(countedPos(s.pos));
+        }
+    }
+    const auto count = [&](PartOfSpeech p) {
+        const auto it = counts->find(p);
+        return it == counts->end() ? 0 : it->second;
+    };
+    for (const PartOfSpeech p : present) {
+        if (count(p) > 0 && std::all_of(present.begin(), present.end(), [&](PartOfSpeech q) {
+                return q == p || count(p) >= 3 * count(q);
+            })) {
+            return p;
+        }
+    }
+    return PartOfSpeech::None;
+}
+
 Rank persianRank(const Sense &s) {
     return {0, s.reversed ? 1 : 0, persianOriginRank(s.origin), 0, s.order, s.seq};
 }
@@ -112,8 +146,8 @@ void dropDatedBesideCurrent(std::vector<Sense> &senses, Report &report, const QS
     }
 }
 
-void cleanEnglish(EnglishEntry &entry, const std::map<QString, PersianEntry> &persian,
-                  Report &report, qsizetype &duplicates) {
+void cleanEnglish(const QString &key, EnglishEntry &entry, const Lexicon &lexicon, Report &report,
+                  qsizetype &duplicates) {
     std::vector<Sense> &senses = entry.senses;
     dropSenses(senses, report, QStringLiteral("reversed gloss that is a description, not a word"),
                [](const Sense &s) { return s.reversed && isDescription(s.spelling); });
@@ -142,12 +176,17 @@ void cleanEnglish(EnglishEntry &entry, const std::map<QString, PersianEntry> &pe
 
     // The part-of-speech groups keep their order (nouns, verbs, adjectives,
     // ...), except that one with a better kind of sense comes first: a group
-    // of the source's own translations before one only reversed.
-    const QSet<qsizetype> confirmed = confirmedLines(entry, persian);
+    // of the source's own translations before one only reversed; among
+    // groups of one kind, the part of speech the word is mostly used as.
+    const QSet<qsizetype> confirmed = confirmedLines(entry, lexicon.persian);
+    const auto counted = lexicon.taggedCounts.find(key);
+    const PartOfSpeech dominant =
+        dominantPos(senses, counted == lexicon.taggedCounts.end() ? nullptr : &counted->second);
     std::map<PartOfSpeech, Tier> groupRank;
     for (const Sense &s : senses) {
         const Rank r = englishRank(s, confirmed);
-        const Tier t{std::get<0>(r), std::get<1>(r), std::get<2>(r)};
+        const Tier t{std::get<0>(r), std::get<1>(r), std::get<2>(r),
+                     s.pos == PartOfSpeech::None || countedPos(s.pos) == dominant ? 0 : 1};
         const auto it = groupRank.find(s.pos);
         if (it == groupRank.end() || t < it->second) {
             groupRank[s.pos] = t;
@@ -300,7 +339,7 @@ void cleanSenses(Lexicon &lexicon, Report &report) {
     qsizetype duplicates = 0;
     qsizetype explanations = 0;
     for (auto &[key, entry] : lexicon.english) {
-        cleanEnglish(entry, lexicon.persian, report, duplicates);
+        cleanEnglish(key, entry, lexicon, report, duplicates);
     }
     for (auto &[key, entry] : lexicon.persian) {
         cleanPersian(entry, report, duplicates, explanations);

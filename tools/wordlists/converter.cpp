@@ -37,6 +37,7 @@ ConversionResult convert(const SourceTexts &sources) {
     readWordnetLinks(decodeUtf8(sources.wordnetLinks, kWordnetLinksPath), sources.wordnet, lexicon,
                      report);
     readCldr(sources.cldr, lexicon, report);
+    readWordnetCounts(sources.wordnet.senseCounts, lexicon, report);
     if (report.read.value(QStringLiteral("2015 translation list: lines")) == 0) {
         throw SourceError(std::string(kTranslationListPath) + " holds no entry line");
     }
@@ -81,6 +82,10 @@ SourceTexts readSources(const SourcePaths &paths) {
     s.wordnet.verb = readSourceFile(wordnet.filePath(QStringLiteral("data.verb")));
     s.wordnet.adj = readSourceFile(wordnet.filePath(QStringLiteral("data.adj")));
     s.wordnet.adv = readSourceFile(wordnet.filePath(QStringLiteral("data.adv")));
+    // Only orders the parts of speech; a WordNet without it converts all the same.
+    if (QFile::exists(wordnet.filePath(QStringLiteral("cntlist.rev")))) {
+        s.wordnet.senseCounts = readSourceFile(wordnet.filePath(QStringLiteral("cntlist.rev")));
+    }
     const QDir cldr(dir.filePath(QLatin1String(kCldrPath)));
     const auto names = [&](const char *locale, const char *kind) {
         return readSourceFile(cldr.filePath(QStringLiteral("localenames/%1/%2.json")

@@ -84,6 +84,9 @@ struct Lexicon {
     // source gives without one ("Tree" درخت, the synset tree.n). Only the
     // lookup forms use them; the senses stay as their source writes them.
     std::map<QString, std::set<PartOfSpeech>> linkedPos;
+    // By EN key: SemCor's tagged occurrences of the word as a noun, verb
+    // (under VerbT), adjective and adverb, from WordNet's cntlist.rev.
+    std::map<QString, std::map<PartOfSpeech, int>> taggedCounts;
 
     // The entry a reader adds to; the spelling is kept on each sense.
     EnglishEntry &englishEntry(const QString &headword);

@@ -31,10 +31,11 @@ void readWiktextract(const QString &text, Lexicon &lexicon, Report &report);
 
 // Princeton WordNet 3.0's data files, as Debian's wordnet-base installs them.
 struct WordnetData {
-    QByteArray noun; // data.noun
-    QByteArray verb; // data.verb
-    QByteArray adj;  // data.adj
-    QByteArray adv;  // data.adv
+    QByteArray noun;        // data.noun
+    QByteArray verb;        // data.verb
+    QByteArray adj;         // data.adj
+    QByteArray adv;         // data.adv
+    QByteArray senseCounts; // cntlist.rev, SemCor's sense-tagged counts; may be empty
 };
 
 // The lemmas of the synset at `offset` of a WordNet data file, underscores
@@ -54,6 +55,11 @@ QStringList synsetLemmas(const QByteArray &data, qsizetype offset);
 // the other sources for that reason.
 void readWordnetLinks(const QString &text, const WordnetData &wordnet, Lexicon &lexicon,
                       Report &report);
+
+// WordNet's cntlist.rev, `LEMMA%TYPE:... SENSE COUNT`: how often SemCor's
+// tagged text uses each lemma as each part of speech, added up over its
+// senses into `lexicon.taggedCounts`. Lines of another shape are skipped.
+void readWordnetCounts(const QByteArray &cntlist, Lexicon &lexicon, Report &report);
 
 // Names from the Unicode CLDR, English and Persian of one code side by side.
 struct CldrTexts {

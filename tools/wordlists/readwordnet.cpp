@@ -175,4 +175,23 @@ void readWordnetLinks(const QString &text, const WordnetData &wordnet, Lexicon &
                  confirmed);
 }
 
+void readWordnetCounts(const QByteArray &cntlist, Lexicon &lexicon, Report &report) {
+    static const PartOfSpeech byType[] = {PartOfSpeech::None,  PartOfSpeech::Noun,
+                                          PartOfSpeech::VerbT, PartOfSpeech::Adj,
+                                          PartOfSpeech::Adv,   PartOfSpeech::Adj};
+    for (const QByteArray &line : cntlist.split('\n')) {
+        const QList<QByteArray> fields = line.trimmed().split(' ');
+        const qsizetype percent = fields.value(0).indexOf('%');
+        bool ok = false;
+        const int count = fields.value(2).toInt(&ok);
+        const int type = percent > 0 ? fields[0].at(percent + 1) - '0' : 0;
+        if (fields.size() != 3 || !ok || count < 0 || type < 1 || type > 5) {
+            continue;
+        }
+        const QString lemma = QString::fromLatin1(fields[0].left(percent)).replace(u'_', u' ');
+        lexicon.taggedCounts[wordlist::enSortKey(lemma)][byType[type]] += count;
+        report.count(QStringLiteral("WordNet tagged counts: senses"));
+    }
+}
+
 } // namespace vorlan::wordlists
