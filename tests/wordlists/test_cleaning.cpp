@@ -265,8 +265,10 @@ TEST(CleaningRules, CoreSenseFirstWhereThePersianSideGivesTheWordBack) {
         {{}, u"(.n): خوشه - دسته - دست - دس"_s},
         // A reversal of the English list itself confirms nothing.
         {{{u"دست"_s, Origin::TranslationList, true}}, u"(.n): خوشه - دسته - دست - دس"_s},
-        // Both lines given back: their order stands.
+        // Both lines given back: the one whose word stands nearer its front leads.
         {{{u"دست"_s, Origin::Wiktextract, false}, {u"دسته"_s, Origin::Wiktextract, false}},
+         u"(.n): دست - دس - خوشه - دسته"_s},
+        {{{u"دس"_s, Origin::Wiktextract, false}, {u"خوشه"_s, Origin::Wiktextract, false}},
          u"(.n): خوشه - دسته - دست - دس"_s},
     };
     for (const auto &[backs, meaning] : cases) {

@@ -3,6 +3,7 @@
 #include "normalise.h"
 #include "wordlistrules.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -58,12 +59,22 @@ using Tier = std::tuple<int, int, int, int>;
 // The 2015 list gives a word's senses in the alphabetical order of their
 // glosses ("hand": "bunch of bananas" before "part of the fore limb"). A line
 // whose Persian word the 2022 extract or a wordnet link translates back as
-// the headword itself is the word's core sense; such lines come first.
-QSet<qsizetype> confirmedLines(const EnglishEntry &entry,
-                               const std::map<QString, PersianEntry> &persian) {
-    QSet<qsizetype> lines;
+// the headword itself is a core sense of the word, the more so the nearer
+// the front of its line that word stands ("head": سر leads "part of the
+// body" but is third for "leader or chief"). By line, that word's place;
+// lines without one rank after every such line.
+constexpr int kNotGivenBack = 1000;
+
+QHash<qsizetype, int> lineRanks(const EnglishEntry &entry,
+                                const std::map<QString, PersianEntry> &persian) {
+    QHash<qsizetype, int> ranks;
+    QHash<qsizetype, int> place;
     for (const Sense &s : entry.senses) {
-        if (s.origin != Origin::TranslationList || s.line < 0 || lines.contains(s.line)) {
+        if (s.origin != Origin::TranslationList || s.line < 0) {
+            continue;
+        }
+        const int at = place[s.line]++;
+        if (ranks.contains(s.line)) {
             continue;
         }
         const auto p = persian.find(s.core);
@@ -73,21 +84,17 @@ QSet<qsizetype> confirmedLines(const EnglishEntry &entry,
                        (back.origin == Origin::Wiktextract || back.origin == Origin::Wordnet) &&
                        back.core.compare(entry.headword, Qt::CaseInsensitive) == 0;
             })) {
-            lines.insert(s.line);
+            ranks.insert(s.line, at);
         }
     }
-    return lines;
+    return ranks;
 }
 
-Rank englishRank(const Sense &s, const QSet<qsizetype> &confirmed) {
-    const bool unconfirmed =
-        s.origin == Origin::TranslationList && !confirmed.isEmpty() && !confirmed.contains(s.line);
-    return {s.name ? 1 : 0,
-            s.reversed ? 1 : 0,
-            englishOriginRank(s.origin),
-            unconfirmed ? 1 : 0,
-            s.order,
-            s.seq};
+Rank englishRank(const Sense &s, const QHash<qsizetype, int> &lines) {
+    const int line = s.origin == Origin::TranslationList && !lines.isEmpty()
+                         ? lines.value(s.line, kNotGivenBack)
+                         : 0;
+    return {s.name ? 1 : 0, s.reversed ? 1 : 0, englishOriginRank(s.origin), line, s.order, s.seq};
 }
 
 // Verbs count as one part of speech, whichever way they take an object.
@@ -178,13 +185,13 @@ void cleanEnglish(const QString &key, EnglishEntry &entry, const Lexicon &lexico
     // ...), except that one with a better kind of sense comes first: a group
     // of the source's own translations before one only reversed; among
     // groups of one kind, the part of speech the word is mostly used as.
-    const QSet<qsizetype> confirmed = confirmedLines(entry, lexicon.persian);
+    const QHash<qsizetype, int> lines = lineRanks(entry, lexicon.persian);
     const auto counted = lexicon.taggedCounts.find(key);
     const PartOfSpeech dominant =
         dominantPos(senses, counted == lexicon.taggedCounts.end() ? nullptr : &counted->second);
     std::map<PartOfSpeech, Tier> groupRank;
     for (const Sense &s : senses) {
-        const Rank r = englishRank(s, confirmed);
+        const Rank r = englishRank(s, lines);
         const Tier t{std::get<0>(r), std::get<1>(r), std::get<2>(r),
                      s.pos == PartOfSpeech::None || countedPos(s.pos) == dominant ? 0 : 1};
         const auto it = groupRank.find(s.pos);
@@ -195,7 +202,7 @@ void cleanEnglish(const QString &key, EnglishEntry &entry, const Lexicon &lexico
     std::stable_sort(senses.begin(), senses.end(), [&](const Sense &a, const Sense &b) {
         return std::tie(groupRank[a.pos], a.pos) != std::tie(groupRank[b.pos], b.pos)
                    ? std::tie(groupRank[a.pos], a.pos) < std::tie(groupRank[b.pos], b.pos)
-                   : englishRank(a, confirmed) < englishRank(b, confirmed);
+                   : englishRank(a, lines) < englishRank(b, lines);
     });
     QSet<QString> seen;
     std::vector<Sense> kept;
