@@ -300,6 +300,30 @@ TEST(CleaningRules, CoreSenseFirstWhereThePersianSideGivesTheWordBack) {
     }
 }
 
+// A rare sense of a Persian entry follows its usual ones, even those only
+// reversed from the other direction.
+TEST(CleaningRules, RarePersianSenseFollows) {
+    struct Row {
+        QString english;
+        QString label;
+        bool reversed;
+    };
+    Lexicon lex;
+    for (const Row &r :
+         {Row{u"Bone"_s, u"rare"_s, false}, Row{u"Be"_s, {}, false}, Row{u"Is"_s, {}, true}}) {
+        Sense s;
+        s.core = r.english;
+        s.label = r.label;
+        s.origin = r.reversed ? Origin::TranslationList : Origin::Wiktextract;
+        s.reversed = r.reversed;
+        lex.addPersianSense(u"است"_s, s);
+    }
+    Report report;
+    cleanSenses(lex, report);
+    const WordListRecords out = renderLists(lex, report);
+    EXPECT_EQ(out.fa2en.value(out.fa.indexOf(u"است"_s)), u"Be - Is - Bone (rare)"_s);
+}
+
 TEST(CleaningRules, EnglishEntries) {
     constexpr Origin wikt = Origin::Wiktextract;
     constexpr Origin tl = Origin::TranslationList;
@@ -348,8 +372,9 @@ TEST(CleaningRules, EnglishEntries) {
         {{{u"Word"_s, u"الف"_s}, {u"Word"_s, u"ب"_s, VerbT}, {u"Word"_s, u"ج"_s}},
          u"Word = (.n): الف - ج - (.vt): ب"_s},
         {{{u"Word"_s, u"ب"_s, Noun, tl, true}, {u"Word"_s, u"الف"_s}}, u"Word = (.n): الف - ب"_s},
+        // A rare sense follows the usual ones.
         {{{u"Word"_s, u"ب"_s, Noun, tl, true, u"rare"_s}, {u"Word"_s, u"ج"_s, Noun, tl, true}},
-         u"Word = (.n): (rare) ب - ج"_s},
+         u"Word = (.n): ج - (rare) ب"_s},
         {{{u"Word"_s, u"الف"_s}, {u"Word"_s, u"الف"_s, Noun, tl, true}}, u"Word = (.n): الف"_s},
         {{{u"Word"_s, u"الف"_s, None}, {u"Word"_s, u"ب"_s, Adj}}, u"Word = الف - (.adj): ب"_s},
         {{{u"Word"_s, u"ب"_s, Noun, tl, true, {}, false, 2},

@@ -338,6 +338,14 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
     lex.addPersianSense(u"رفتن"_s, sense(u"Leave"_s, VerbI, Origin::Wiktextract));
     lex.persian[u"رفتن"_s].otherKeys = {u"رفتم"_s, u"می‌روم"_s, u"روی"_s};
     lex.addPersianSense(u"خانه"_s, sense(u"House"_s, Noun, Origin::Wiktextract));
+    // An ending made on the noun leaves out a verb reversed into its entry.
+    Sense dwell = sense(u"Dwell"_s, VerbI);
+    dwell.reversed = true;
+    lex.addPersianSense(u"خانه"_s, dwell);
+    // A past the extract names leads a possessive made on a noun: "my Kurd".
+    lex.addPersianSense(u"كرد"_s, sense(u"Kurd"_s, Noun, Origin::Wiktextract));
+    lex.addPersianSense(u"كردن"_s, sense(u"Do"_s, VerbT, Origin::Wiktextract));
+    lex.persian[u"كردن"_s].otherKeys = {u"کردم"_s};
     lex.addPersianSense(u"درخت"_s, sense(u"Tree"_s, Noun, Origin::Wiktextract));
     lex.persian[u"درخت"_s].otherKeys = {u"درخت‌ها"_s};
     // Headwords of their own keep their entries.
@@ -368,6 +376,7 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
         {u"کتابها"_s, u"Plural: Book"_s},
         {u"درخت‌ها"_s, u"Plural: Tree"_s},
         {u"رفتم"_s, u"Past: Go - Leave"_s},
+        {u"کردم"_s, u"Past: Do - (form) Kurd"_s},
         {u"می‌روم"_s, u"(form) Go - Leave"_s},
         {u"خانه‌ام"_s, u"(form) House"_s},
         {u"خانه‌ای"_s, u"(form) House"_s},

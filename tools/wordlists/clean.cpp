@@ -53,7 +53,7 @@ int persianOriginRank(Origin o) {
     return 2;
 }
 
-using Rank = std::tuple<int, int, int, int, int, qsizetype>;
+using Rank = std::tuple<int, int, int, int, int, int, qsizetype>;
 using Tier = std::tuple<int, int, int, int>;
 
 // The 2015 list gives a word's senses in the alphabetical order of their
@@ -90,11 +90,20 @@ QHash<qsizetype, int> lineRanks(const EnglishEntry &entry,
     return ranks;
 }
 
+// A sense its source calls rare ("Bone (rare)" of است, "is") is kept, but
+// after the word's usual senses, reversed ones included.
+int rareness(const Sense &s) {
+    static const QRegularExpression rare(QStringLiteral(R"(\b(rare|rarely|uncommon)\b)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    return rare.match(s.label).hasMatch() ? 1 : 0;
+}
+
 Rank englishRank(const Sense &s, const QHash<qsizetype, int> &lines) {
     const int line = s.origin == Origin::TranslationList && !lines.isEmpty()
                          ? lines.value(s.line, kNotGivenBack)
                          : 0;
-    return {s.name ? 1 : 0, s.reversed ? 1 : 0, englishOriginRank(s.origin), line, s.order, s.seq};
+    return {s.name ? 1 : 0, rareness(s), s.reversed ? 1 : 0, englishOriginRank(s.origin), line,
+            s.order,        s.seq};
 }
 
 // Verbs count as one part of speech, whichever way they take an object.
@@ -131,7 +140,7 @@ PartOfSpeech dominantPos(const std::vector<Sense> &senses,
 }
 
 Rank persianRank(const Sense &s) {
-    return {0, s.reversed ? 1 : 0, persianOriginRank(s.origin), 0, s.order, s.seq};
+    return {0, rareness(s), s.reversed ? 1 : 0, persianOriginRank(s.origin), 0, s.order, s.seq};
 }
 
 // Removes the senses `drop` picks, counting them under `why`.
@@ -192,7 +201,7 @@ void cleanEnglish(const QString &key, EnglishEntry &entry, const Lexicon &lexico
     std::map<PartOfSpeech, Tier> groupRank;
     for (const Sense &s : senses) {
         const Rank r = englishRank(s, lines);
-        const Tier t{std::get<0>(r), std::get<1>(r), std::get<2>(r),
+        const Tier t{std::get<0>(r), std::get<2>(r), std::get<3>(r),
                      s.pos == PartOfSpeech::None || countedPos(s.pos) == dominant ? 0 : 1};
         const auto it = groupRank.find(s.pos);
         if (it == groupRank.end() || t < it->second) {

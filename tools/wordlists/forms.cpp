@@ -268,8 +268,11 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
     struct Base {
         FaFormKind kind;
         const QString *headword;
+        bool made; // an ending added here, not a key the extract lists
     };
-    // By form; each form's headwords in the lexicon's order.
+    // By form; each form's headwords in the lexicon's order, except that a
+    // key the extract names as a past or plural leads: "كردم" is the past of
+    // كردن before it is "my Kurd".
     std::map<QString, std::vector<Base>> found;
     // An entry that yields ("آمد" Amida) is no headword here: the verb's
     // form leads, its senses following.
@@ -278,11 +281,11 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
         return it != lexicon.persian.end() && !it->second.senses.empty() &&
                !yieldsToForm(it->second.senses);
     };
-    auto add = [&](const QString &form, FaFormKind kind, const QString &headword) {
+    auto add = [&](const QString &form, FaFormKind kind, const QString &headword, bool made) {
         std::vector<Base> &bases = found[form];
         if (std::none_of(bases.begin(), bases.end(),
                          [&](const Base &b) { return *b.headword == headword; })) {
-            bases.push_back({kind, &headword});
+            bases.push_back({kind, &headword, made});
         }
     };
     qsizetype keyForms = 0;
@@ -308,7 +311,7 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
                 continue;
             }
             ++keyForms;
-            add(k.form, k.kind, headword);
+            add(k.form, k.kind, headword, false);
         }
         for (const FaKeySkip s : skipped) {
             report.drop(skipReason(s));
@@ -339,7 +342,7 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
                     continue;
                 }
                 ++possessives;
-                add(form, FaFormKind::Other, headword);
+                add(form, FaFormKind::Other, headword, true);
             }
             // Two nouns in three list no plural among their keys.
             const QString form = pluralForm(headword);
@@ -348,7 +351,7 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
                     ++headwords;
                 } else {
                     ++plurals;
-                    add(form, FaFormKind::Plural, headword);
+                    add(form, FaFormKind::Plural, headword, true);
                 }
             }
         }
@@ -356,11 +359,18 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
     qsizetype added = 0;
     qsizetype yielded = 0;
     std::vector<std::pair<const QString *, std::vector<Sense>>> made;
-    for (const auto &[form, bases] : found) {
+    for (auto &[form, bases] : found) {
+        std::stable_partition(bases.begin(), bases.end(),
+                              [](const Base &b) { return !b.made && b.kind != FaFormKind::Other; });
         std::vector<Sense> senses;
         for (const Base &b : bases) {
             bool first = true;
             for (const Sense &s : lexicon.persian.at(*b.headword).senses) {
+                // An ending made on a noun leads to the noun's senses only: the
+                // plural of است (bone, rare) is no plural of "Be".
+                if (b.made && s.pos != PartOfSpeech::Noun && s.pos != PartOfSpeech::None) {
+                    continue;
+                }
                 const QString text = fa2enText(s);
                 senses.push_back(formSense(s, first ? faFormOpening(b.kind) + text : text));
                 first = false;
