@@ -345,7 +345,9 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
     // A past the extract names leads a possessive made on a noun: "my Kurd".
     lex.addPersianSense(u"كرد"_s, sense(u"Kurd"_s, Noun, Origin::Wiktextract));
     lex.addPersianSense(u"كردن"_s, sense(u"Do"_s, VerbT, Origin::Wiktextract));
-    lex.persian[u"كردن"_s].otherKeys = {u"کردم"_s};
+    lex.persian[u"كردن"_s].otherKeys = {u"کردم"_s, u"کرد"_s, u"کردی"_s};
+    // A past that is a word of its own keeps its entry and names the verb after.
+    lex.addPersianSense(u"كردي"_s, sense(u"Kurdish"_s, Noun, Origin::Wiktextract));
     lex.addPersianSense(u"درخت"_s, sense(u"Tree"_s, Noun, Origin::Wiktextract));
     lex.persian[u"درخت"_s].otherKeys = {u"درخت‌ها"_s};
     // Headwords of their own keep their entries.
@@ -377,6 +379,8 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
         {u"درخت‌ها"_s, u"Plural: Tree"_s},
         {u"رفتم"_s, u"Past: Go - Leave"_s},
         {u"کردم"_s, u"Past: Do - (form) Kurd"_s},
+        {u"کرد"_s, u"Kurd - Past: Do"_s},
+        {u"کردی"_s, u"Kurdish - Past: Do"_s},
         {u"می‌روم"_s, u"(form) Go - Leave"_s},
         {u"خانه‌ام"_s, u"(form) House"_s},
         {u"خانه‌ای"_s, u"(form) House"_s},

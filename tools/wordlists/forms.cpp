@@ -288,6 +288,7 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
             bases.push_back({kind, &headword, made});
         }
     };
+    std::map<QString, std::vector<Base>> alsoPast;
     qsizetype keyForms = 0;
     qsizetype possessives = 0;
     qsizetype plurals = 0;
@@ -308,6 +309,11 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
             plural = plural || k.kind == FaFormKind::Plural;
             if (isHeadword(k.form)) {
                 ++headwords;
+                // A verb's past that is also a word keeps its entry and names
+                // the verb after it: كرد is a Kurd, and "did".
+                if (k.kind == FaFormKind::Past || k.kind == FaFormKind::PastParticiple) {
+                    alsoPast[k.form].push_back({k.kind, &headword, false});
+                }
                 continue;
             }
             ++keyForms;
@@ -389,6 +395,25 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
         }
         made.emplace_back(&form, std::move(senses));
     }
+    qsizetype pastsAfter = 0;
+    for (const auto &[form, bases] : alsoPast) {
+        std::vector<Sense> &own = lexicon.persian.at(form).senses;
+        std::vector<Sense> senses = own;
+        for (const Base &b : bases) {
+            bool first = true;
+            for (const Sense &s : lexicon.persian.at(*b.headword).senses) {
+                const QString text = fa2enText(s);
+                senses.push_back(formSense(s, first ? faFormOpening(b.kind) + text : text));
+                first = false;
+            }
+        }
+        // Written as they stand: the entry's own senses keep their labels.
+        for (Sense &s : senses) {
+            s = formSense(s, fa2enText(s));
+        }
+        own = std::move(senses);
+        ++pastsAfter;
+    }
     QSet<QString> formKeys;
     for (auto &[form, senses] : made) {
         ++added;
@@ -405,6 +430,8 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
         QStringLiteral("lookup forms: Persian, possessive and indefinite endings of nouns"),
         possessives);
     report.count(QStringLiteral("lookup forms: Persian, -ha plurals the keys lack"), plurals);
+    report.count(QStringLiteral("Persian headwords that are also a verb's past, named after"),
+                 pastsAfter);
     report.drop(QStringLiteral("Persian form that is a headword: keeps its own entry"), headwords);
 }
 
