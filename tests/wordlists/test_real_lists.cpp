@@ -75,10 +75,23 @@ TEST(RealLists, WellKnownWordsAndNoJunk) {
         {u"Father"_s, u"(.n): پدر"_s, true},
         {u"Apple"_s, u"(.n): سيب"_s, true},
         {u"Genius"_s, u"(.n): نابغه"_s, true},
+        // The core sense before the ones the 2015 list's gloss order put first.
+        {u"Hand"_s, u"(.n): دست"_s, true},
+        {u"Head"_s, u"(.n): سر"_s, true},
+        {u"Girl"_s, u"(.n): دختر"_s, true},
+        // The part of speech the word is mostly used as.
+        {u"Run"_s, u"(.vi): دويدن"_s, true},
+        {u"Want"_s, u"(.vt): خواستن"_s, true},
+        {u"Can"_s, u"(.vt): توانستن"_s, true},
+        {u"Book"_s, u"(.n): كتاب"_s, true},
+        // Persian: a rare sense last; a past named after the word's own senses.
+        {u"است"_s, u"Be"_s, false},
+        {u"كرد"_s, u"Kurd - Past: Do"_s, false},
+        {u"كردم"_s, u"Past: Do"_s, false},
     };
-    for (const auto &[word, start, yes] : firsts) {
-        EXPECT_EQ(meaning(word, true).startsWith(start), yes)
-            << word.toStdString() << ": " << meaning(word, true).toStdString();
+    for (const auto &[word, start, english] : firsts) {
+        EXPECT_TRUE(meaning(word, english).startsWith(start))
+            << word.toStdString() << ": " << meaning(word, english).toStdString();
     }
     const std::pair<QString, QString> never[] = {
         {u"Who"_s, u"سازمان بهداشت جهاني"_s},
