@@ -346,6 +346,13 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
     lex.addPersianSense(u"كرد"_s, sense(u"Kurd"_s, Noun, Origin::Wiktextract));
     lex.addPersianSense(u"كردن"_s, sense(u"Do"_s, VerbT, Origin::Wiktextract));
     lex.persian[u"كردن"_s].otherKeys = {u"کردم"_s, u"کرد"_s, u"کردی"_s};
+    // A degree in -تر is the adjective's: بهتر is no form of به "to".
+    lex.addPersianSense(u"به"_s, sense(u"To"_s, None, Origin::Wiktextract));
+    lex.addPersianSense(u"به"_s, sense(u"Quince"_s, Noun, Origin::Wiktextract));
+    lex.persian[u"به"_s].otherKeys = {u"بهتر"_s};
+    lex.addPersianSense(u"خوب"_s, sense(u"Good"_s, Adj, Origin::Wiktextract));
+    lex.addPersianSense(u"خوب"_s, sense(u"Goodness"_s, Noun, Origin::Wiktextract));
+    lex.persian[u"خوب"_s].otherKeys = {u"بهتر"_s};
     // A past that is a word of its own keeps its entry and names the verb after.
     lex.addPersianSense(u"كردي"_s, sense(u"Kurdish"_s, Noun, Origin::Wiktextract));
     lex.addPersianSense(u"درخت"_s, sense(u"Tree"_s, Noun, Origin::Wiktextract));
@@ -380,6 +387,7 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
         {u"رفتم"_s, u"Past: Go - Leave"_s},
         {u"کردم"_s, u"Past: Do - (form) Kurd"_s},
         {u"کرد"_s, u"Kurd - Past: Do"_s},
+        {u"بهتر"_s, u"(form) Good"_s},
         {u"کردی"_s, u"Kurdish - Past: Do"_s},
         {u"می‌روم"_s, u"(form) Go - Leave"_s},
         {u"خانه‌ام"_s, u"(form) House"_s},

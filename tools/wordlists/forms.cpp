@@ -368,13 +368,36 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
     for (auto &[form, bases] : found) {
         std::stable_partition(bases.begin(), bases.end(),
                               [](const Base &b) { return !b.made && b.kind != FaFormKind::Other; });
+        // A degree in -تر or -ترين is one of an adjective or adverb: بهتر is
+        // the comparative of خوب, not a form of به "to" or "quince".
+        const bool degree =
+            form.endsWith(QStringLiteral("تر")) || form.endsWith(QStringLiteral("ترين"));
+        const auto ofDegree = [](const Sense &s) {
+            return s.pos == PartOfSpeech::Adj || s.pos == PartOfSpeech::Adv;
+        };
+        if (degree) {
+            std::stable_partition(bases.begin(), bases.end(), [&](const Base &b) {
+                const std::vector<Sense> &of = lexicon.persian.at(*b.headword).senses;
+                return std::any_of(of.begin(), of.end(),
+                                   [](const Sense &s) { return s.pos == PartOfSpeech::Adj; });
+            });
+        }
         std::vector<Sense> senses;
         for (const Base &b : bases) {
+            const std::vector<Sense> &of = lexicon.persian.at(*b.headword).senses;
+            const bool degreeOnly =
+                degree && !b.made && std::any_of(bases.begin(), bases.end(), [&](const Base &o) {
+                    const std::vector<Sense> &os = lexicon.persian.at(*o.headword).senses;
+                    return std::any_of(os.begin(), os.end(), ofDegree);
+                });
             bool first = true;
-            for (const Sense &s : lexicon.persian.at(*b.headword).senses) {
+            for (const Sense &s : of) {
                 // An ending made on a noun leads to the noun's senses only: the
                 // plural of است (bone, rare) is no plural of "Be".
                 if (b.made && s.pos != PartOfSpeech::Noun && s.pos != PartOfSpeech::None) {
+                    continue;
+                }
+                if (degreeOnly && !ofDegree(s)) {
                     continue;
                 }
                 const QString text = fa2enText(s);
