@@ -341,6 +341,9 @@ TEST(CleaningRules, EnglishEntries) {
         {{{u"Word"_s, u"ب"_s, Noun, Origin::Wordnet},
           {u"Word"_s, u"الف"_s, Noun, Origin::TeamList}},
          u"Word = (.n): الف - ب"_s},
+        // The team's sense leads the translation list's own.
+        {{{u"But"_s, u"بجز"_s, None}, {u"But"_s, u"اما"_s, None, Origin::TeamList}},
+         u"But = اما - بجز"_s},
         // Dated senses go beside a current one, stay when they are all there is.
         {{{u"Book"_s, u"نامك"_s, Noun, Origin::TranslationList, false, u"Middle Persian"_s},
           {u"Book"_s, u"كتاب"_s}},

@@ -79,6 +79,10 @@ TEST(RealLists, WellKnownWordsAndNoJunk) {
         {u"Hand"_s, u"(.n): دست"_s, true},
         {u"Head"_s, u"(.n): سر"_s, true},
         {u"Girl"_s, u"(.n): دختر"_s, true},
+        // The team's sense before a source's misleading first one.
+        {u"But"_s, u"اما"_s, true},
+        {u"It"_s, u"آن"_s, true},
+        {u"Who"_s, u"چه كسي"_s, true},
         // The part of speech the word is mostly used as.
         {u"Run"_s, u"(.vi): دويدن"_s, true},
         {u"Want"_s, u"(.vt): خواستن"_s, true},

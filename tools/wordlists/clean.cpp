@@ -98,8 +98,11 @@ int rareness(const Sense &s) {
     return rare.match(s.label).hasMatch() ? 1 : 0;
 }
 
+// The team writes a sense where the sources miss the word's usual one
+// ("But": اما before the 2015 list's بجز, "except"): it leads the rest.
 Rank englishRank(const Sense &s, const QHash<qsizetype, int> &lines) {
-    const int line = s.origin == Origin::TranslationList && !lines.isEmpty()
+    const int line = s.origin == Origin::TeamList ? -1
+                     : s.origin == Origin::TranslationList && !lines.isEmpty()
                          ? lines.value(s.line, kNotGivenBack)
                          : 0;
     return {s.name ? 1 : 0, rareness(s), s.reversed ? 1 : 0, englishOriginRank(s.origin), line,
