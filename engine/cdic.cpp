@@ -1,5 +1,7 @@
 #include "cdic.h"
 
+#include "folding.h"
+
 namespace vorlan {
 
 namespace {
@@ -32,6 +34,32 @@ void cDic::FindFa(const QString &SearchText) {
     faWords_.setSearchText(SearchText);
     faWords_.StartSearch();
     FindListFa = faWords_.FoundList();
+}
+
+PaneRows cDic::Lookup(Language language, const QString &typed, bool exact) {
+    PaneRows rows;
+    if (!isSearchable(typed)) {
+        return rows;
+    }
+    const bool english = language == Language::English;
+    const QString pattern = exact ? typed : u'*' + typed + u'*';
+    english ? FindEn(pattern) : FindFa(pattern);
+    const ResultListRef &found = english ? FindListEn : FindListFa;
+    if (!found) {
+        return rows;
+    }
+    rows.records = found->values();
+    const ResourceTools &words = english ? enWords_ : faWords_;
+    const QString wanted = foldQuery(typed);
+    for (std::size_t i = 0; i < rows.records.size(); ++i) {
+        const QStringView text = visibleText(words.recordView(rows.records[i]));
+        // Case folding keeps lengths, so unequal lengths can never be equal.
+        if (text.size() == wanted.size() && text.compare(wanted, Qt::CaseInsensitive) == 0) {
+            rows.selected = int(i);
+            break;
+        }
+    }
+    return rows;
 }
 
 } // namespace vorlan

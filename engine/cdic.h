@@ -2,7 +2,21 @@
 
 #include "resourcetools.h"
 
+#include <vector>
+
 namespace vorlan {
+
+enum class Language { English, Persian };
+
+// What a search pane shows for a typed query: the records it lists, in
+// word-list order, and the position among them of the row it selects (the
+// first whose visible text equals the query folded as typed, ignoring case),
+// or -1.
+struct PaneRows {
+    std::vector<int32_t> records;
+    int selected = -1;
+    int32_t selectedRecord() const { return selected < 0 ? -1 : records[std::size_t(selected)]; }
+};
 
 // The bilingual dictionary: English headwords with their Persian meanings and
 // Persian headwords with their English meanings, paired by record index.
@@ -28,6 +42,12 @@ public:
     // than two real characters leaves the store's previous list in place.
     void FindEn(const QString &SearchText);
     void FindFa(const QString &SearchText);
+
+    // The rows of a pane for `typed` as typed into its search box: a
+    // contains search, or with `exact` the text as a whole-record pattern. A
+    // query with fewer than two real characters lists nothing and searches
+    // nothing. Runs FindEn or FindFa, so FindListEn or FindListFa holds the rows.
+    PaneRows Lookup(Language language, const QString &typed, bool exact);
 
     // Copy-free access for the window's lists and meaning boxes.
     const ResourceTools &enWords() const { return enWords_; }

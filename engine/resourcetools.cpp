@@ -397,4 +397,9 @@ void ResourceTools::StartSearch2(int16_t &iStart, int16_t &iEnd) {
     foundNumber_ = list->Count();
 }
 
+QStringView visibleText(QStringView text) {
+    const qsizetype nul = text.indexOf(QChar(0));
+    return nul < 0 ? text : text.first(nul);
+}
+
 } // namespace vorlan

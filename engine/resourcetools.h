@@ -113,4 +113,7 @@ private:
     std::size_t longestRecord_ = 0;
 };
 
+// Text as a text or list control holds it: up to the first U+0000.
+QStringView visibleText(QStringView text);
+
 } // namespace vorlan

@@ -519,26 +519,15 @@ void frmDic::fillPane(bool english) {
 
     rows->clear();
     meaning->setPlainText(QString());
-    const QString query = search->text();
-    if (!isSearchable(query)) {
+    PaneRows found = Dic->Lookup(english ? Language::English : Language::Persian, search->text(),
+                                 matchValue() != 0);
+    if (found.records.empty()) {
         return;
     }
-    const QString pattern = matchValue() == 0 ? u'*' + query + u'*' : query;
-    ResultListRef found;
-    if (english) {
-        Dic->FindEn(pattern);
-        found = Dic->FindListEn;
-    } else {
-        Dic->FindFa(pattern);
-        found = Dic->FindListFa;
-    }
-    rows->setRows(english ? &Dic->enWords() : &Dic->faWords(),
-                  found ? found->values() : std::vector<int32_t>{});
-    if (rows->rowCount() > 0) {
-        const int row = rows->findExact(foldQuery(query));
-        if (row >= 0) {
-            list->selectRow(row); // runs the list's click handler
-        }
+    const int selected = found.selected;
+    rows->setRows(english ? &Dic->enWords() : &Dic->faWords(), std::move(found.records));
+    if (selected >= 0) {
+        list->selectRow(selected); // runs the list's click handler
     }
 }
 

@@ -4,11 +4,6 @@
 
 namespace vorlan {
 
-QStringView visibleText(QStringView text) {
-    const qsizetype nul = text.indexOf(QChar(0));
-    return nul < 0 ? text : text.first(nul);
-}
-
 ResultListModel::ResultListModel(QObject *parent) : QAbstractListModel(parent) {}
 
 void ResultListModel::setRows(const ResourceTools *words, std::vector<int32_t> indexes) {
@@ -53,18 +48,6 @@ QVariant ResultListModel::data(const QModelIndex &index, int role) const {
     default:
         return {};
     }
-}
-
-int ResultListModel::findExact(QStringView text) const {
-    const int rows = rowCount();
-    for (int row = 0; row < rows; ++row) {
-        const QStringView candidate = rowText(row);
-        // Case folding keeps lengths, so unequal lengths can never be equal.
-        if (candidate.size() == text.size() && candidate.compare(text, Qt::CaseInsensitive) == 0) {
-            return row;
-        }
-    }
-    return -1;
 }
 
 } // namespace vorlan

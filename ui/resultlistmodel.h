@@ -31,16 +31,11 @@ public:
     int32_t itemData(int row) const { return indexes_[static_cast<std::size_t>(row)]; }
     // The row's text: the headword up to any U+0000, as a list box holds it.
     QStringView rowText(int row) const;
-    // The first row whose whole text equals `text` ignoring case, or -1.
-    int findExact(QStringView text) const;
 
 private:
     const ResourceTools *words_ = nullptr;
     std::vector<int32_t> indexes_;
     bool rightAligned_ = false;
 };
-
-// Text as a text or list control holds it: up to the first U+0000.
-QStringView visibleText(QStringView text);
 
 } // namespace vorlan

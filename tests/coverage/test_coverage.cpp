@@ -29,8 +29,9 @@ TEST(RowFinder, SelectsTheRowThePaneSelects) {
     const Side english =
         side({u"A"_s, u"Book"_s, u"C#"_s, u"Turkey"_s, u"turkey"_s, u"Zymosthenic\0"_s});
     const Side persian = side({u"علي رضا"_s, u"كتاب"_s, u"كتاب ها"_s, u"ماهي"_s});
-    const RowFinder en(english);
-    const RowFinder fa(persian);
+    const Lists lists{english, persian};
+    const RowFinder en(lists, Language::English);
+    const RowFinder fa(lists, Language::Persian);
     const struct {
         const RowFinder &finder;
         QString typed;
@@ -94,7 +95,7 @@ TEST(FrequencyLists, KeepOrderAndMeasureTheTop) {
     EXPECT_EQ(*words, (QStringList{u"you"_s, u"book"_s, u"zzzq"_s, u"water"_s}));
 
     const Side english = side({u"Book"_s, u"Water"_s, u"You"_s});
-    const RowFinder finder(english);
+    const RowFinder finder(Lists{english, side({})}, Language::English);
     const Figure top3 = measureCoverage(*words, 3, finder);
     EXPECT_EQ(top3.considered, 3);
     EXPECT_EQ(top3.found, 2);
@@ -121,7 +122,7 @@ TEST(FrequencyLists, CountAContractionsFirstHalfAsTheContraction) {
     }
 
     const Side english = side({u"Book"_s, u"Didn't"_s, u"Won"_s});
-    const RowFinder finder(english);
+    const RowFinder finder(Lists{english, side({})}, Language::English);
     const Figure figure = measureCoverage({u"didn"_s, u"don"_s, u"won"_s, u"book"_s}, 4, finder);
     EXPECT_EQ(figure.found, 3);
     EXPECT_EQ(figure.missing, QStringList{u"don"_s});
@@ -199,8 +200,8 @@ TEST(KnownAnswers, CheckThroughTheSelectedRow) {
     const auto answers = parseKnownAnswers(
         u"en\tbooks\tکتاب\nen\tBOOK\tکتاب\nen\tGo\tرفتن\nfa\tآب\tWater\n"_s, &error);
     ASSERT_TRUE(answers) << error.toStdString();
-    const RowFinder en(lists.english);
-    const RowFinder fa(lists.persian);
+    const RowFinder en(lists, Language::English);
+    const RowFinder fa(lists, Language::Persian);
     const auto results = checkKnownAnswers(*answers, lists, en, fa);
     ASSERT_EQ(results.size(), 4u);
     EXPECT_EQ(results[0].record, -1);

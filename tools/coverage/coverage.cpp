@@ -86,44 +86,27 @@ std::optional<Lists> readLists(const QString &dir, QString *error) {
 
 namespace {
 
-std::u16string_view toStd(QStringView v) {
-    return {reinterpret_cast<const char16_t *>(v.utf16()), std::size_t(v.size())};
+// A side as its two resources hold it: UTF-16LE with a byte-order mark,
+// records joined by CR LF.
+QByteArray resourceBytes(const QStringList &records) {
+    const QString text = QChar(0xFEFF) + records.join(u"\r\n"_s);
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data());
+    return bytes;
 }
 
 } // namespace
 
-RowFinder::RowFinder(const Side &side) : side_(side) {
-    byFolded_.reserve(side.headwords.size());
-    for (int i = 0; i < side.headwords.size(); ++i) {
-        byFolded_[side.visible(i).toCaseFolded()].append(i);
-    }
+RowFinder::RowFinder(const Lists &lists, Language language) : language_(language) {
+    provider_.add(u"EN"_s, resourceBytes(lists.english.headwords));
+    provider_.add(u"EN2FA"_s, resourceBytes(lists.english.meanings));
+    provider_.add(u"FA"_s, resourceBytes(lists.persian.headwords));
+    provider_.add(u"FA2EN"_s, resourceBytes(lists.persian.meanings));
+    dic_ = std::make_unique<cDic>(provider_);
 }
 
 int RowFinder::find(const QString &typed) const {
-    if (!isSearchable(typed)) {
-        return -1;
-    }
-    const QString wanted = foldQuery(typed);
-    const auto candidates = byFolded_.constFind(wanted.toCaseFolded());
-    if (candidates == byFolded_.cend()) {
-        return -1;
-    }
-    // The pane lists what *typed* matches and then selects the first listed
-    // row equal to the folded query. Such a row is listed unless the query
-    // holds characters ('#', '[') that the search reads as a pattern, so the
-    // pattern decides.
-    const QString pattern = foldQueryForSearch(u'*' + typed + u'*');
-    const Pattern compiled(toStd(pattern));
-    for (const int record : *candidates) {
-        if (side_.visible(record).compare(wanted, Qt::CaseInsensitive) != 0) {
-            continue;
-        }
-        const QString lower = side_.headwords.at(record).toLower();
-        if (compiled.matches(toStd(lower))) {
-            return record;
-        }
-    }
-    return -1;
+    return dic_->Lookup(language_, typed, false).selectedRecord();
 }
 
 namespace {

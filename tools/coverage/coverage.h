@@ -1,5 +1,8 @@
 #pragma once
 
+#include "cdic.h"
+#include "resourceprovider.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -7,6 +10,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -15,7 +19,7 @@
 // translation. The frequency lists only measure: nothing here feeds the lists.
 namespace vorlan::coverage {
 
-enum class Language { English, Persian };
+using vorlan::Language;
 
 QString languageName(Language language); // "English" or "Persian"
 
@@ -46,12 +50,13 @@ std::optional<Lists> readLists(const QString &dir, QString *error);
 // does not search).
 class RowFinder {
 public:
-    explicit RowFinder(const Side &side);
+    RowFinder(const Lists &lists, Language language);
     int find(const QString &typed) const;
 
 private:
-    const Side &side_;
-    QHash<QString, QList<int>> byFolded_; // case-folded visible headword to records
+    Language language_;
+    MemoryResourceProvider provider_;
+    std::unique_ptr<cDic> dic_; // searching updates its latest result lists
 };
 
 // The frequency lists hold "word count" lines, most frequent first. English

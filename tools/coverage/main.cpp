@@ -148,8 +148,8 @@ int main(int argc, char *argv[]) {
     const bool checkFrequency = check == u"frequency" || check == u"all";
     const bool checkKnown = check == u"known" || check == u"all";
 
-    const RowFinder english(lists->english);
-    const RowFinder persian(lists->persian);
+    const RowFinder english(*lists, Language::English);
+    const RowFinder persian(*lists, Language::Persian);
     const QString frequencyDir = parser.value(frequencyOption);
     Frequency frequency[] = {{Language::English, QStringLiteral("en_50k.txt"), {}, {}},
                              {Language::Persian, QStringLiteral("fa_25k_odd.txt"), {}, {}}};
