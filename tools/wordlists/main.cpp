@@ -1,10 +1,10 @@
 // vorlan-wordlists --sources DIR --wordnet DIR [--team FILE] [--core FILE]
-// [--english-words FILE] [--colloquial FILE] --out DIR: converts the open sources in DIR, with
-// WordNet 3.0's data files for the wordnet links and the team's own lists, into the four word
-// lists EN, EN2FA, FA and FA2EN; with Debian's English word list it adds the
-// English lookup forms (the irregular ones from WordNet's exception lists);
-// with the team's colloquial table, records for spoken Persian spellings.
-// Exit 0 on success; 1 when a source is missing or garbled or the lists would
+// [--english-words FILE] [--colloquial FILE] [--report] --out DIR: converts the open sources in
+// DIR, with WordNet 3.0's data files for the wordnet links and the team's own lists, into the four
+// word lists EN, EN2FA, FA and FA2EN; with Debian's English word list it adds the English lookup
+// forms (the irregular ones from WordNet's exception lists); with the team's colloquial table,
+// records for spoken Persian spellings. It prints one line of what it wrote; --report adds what it
+// read and dropped. Exit 0 on success; 1 when a source is missing or garbled or the lists would
 // break a format rule (nothing is written then); 64 for a wrong command line.
 #include "converter.h"
 #include "wordlistvalidator.h"
@@ -26,14 +26,16 @@ void print(FILE *stream, const QString &text) {
     std::fputc('\n', stream);
 }
 
-void printReport(const ConversionReport &r) {
-    print(stdout, QStringLiteral("read:"));
-    for (auto it = r.read.begin(); it != r.read.end(); ++it) {
-        print(stdout, QStringLiteral("  %1  %2").arg(it.value(), 7).arg(it.key()));
-    }
-    print(stdout, QStringLiteral("dropped or merged:"));
-    for (auto it = r.dropped.begin(); it != r.dropped.end(); ++it) {
-        print(stdout, QStringLiteral("  %1  %2").arg(it.value(), 7).arg(it.key()));
+void printReport(const ConversionReport &r, bool full) {
+    if (full) {
+        print(stdout, QStringLiteral("read:"));
+        for (auto it = r.read.begin(); it != r.read.end(); ++it) {
+            print(stdout, QStringLiteral("  %1  %2").arg(it.value(), 7).arg(it.key()));
+        }
+        print(stdout, QStringLiteral("dropped or merged:"));
+        for (auto it = r.dropped.begin(); it != r.dropped.end(); ++it) {
+            print(stdout, QStringLiteral("  %1  %2").arg(it.value(), 7).arg(it.key()));
+        }
     }
     const qsizetype enForms = r.read.value(QString::fromLatin1(kEnglishFormsCount));
     const qsizetype faForms = r.read.value(QString::fromLatin1(kPersianFormsCount));
@@ -51,7 +53,8 @@ void printReport(const ConversionReport &r) {
 
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    const bool fullReport = args.removeAll(QStringLiteral("--report")) > 0;
     SourcePaths paths;
     QString out;
     // Every option takes a value and may be given once.
@@ -77,7 +80,7 @@ int main(int argc, char *argv[]) {
         print(stderr, QStringLiteral(
                           "usage: vorlan-wordlists --sources DIR --wordnet DIR "
                           "[--team FILE] [--core FILE] [--english-words FILE] [--colloquial FILE] "
-                          "--out DIR"));
+                          "[--report] --out DIR"));
         return 64;
     }
     try {
@@ -95,7 +98,7 @@ int main(int argc, char *argv[]) {
             return 1;
         }
         writeWordLists(l, out);
-        printReport(result.report);
+        printReport(result.report, fullReport);
     } catch (const SourceError &e) {
         print(stderr, QStringLiteral("vorlan-wordlists: %1").arg(QString::fromStdString(e.what())));
         return 1;
