@@ -25,7 +25,7 @@ VORLAN_TEST_PACKAGES=(
     desktop-file-utils appstream
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth openbox xdotool xclip x11-utils x11-xkb-utils
+    xvfb xauth openbox xdotool xclip x11-utils x11-xkb-utils dbus-daemon
 )
 
 # The Wayland session tests: a headless GNOME Shell and KWin with XWayland,

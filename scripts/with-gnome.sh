@@ -15,48 +15,19 @@
 # The command gets WAYLAND_DISPLAY, DISPLAY and XAUTHORITY (XWayland),
 # XDG_RUNTIME_DIR, DBUS_SESSION_BUS_ADDRESS and XDG_CURRENT_DESKTOP=GNOME.
 set -u
-
-if [ "$#" -eq 0 ]; then
-    echo "usage: $0 <command> [args...]" >&2
-    exit 2
-fi
-for tool in gnome-shell Xwayland dbus-daemon gsettings xauth xprop; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "with-gnome: $tool not found (packages gnome-shell, xwayland, dbus, libglib2.0-bin, xauth, x11-utils)" >&2
-        exit 127
-    fi
-done
-
-startup_timeout=${VORLAN_SESSION_TIMEOUT:-60}
 source "$(dirname "$0")/session-lib.sh"
-session_begin with-gnome
+session_begin with-gnome "$#"
+session_need "gnome-shell, xwayland, dbus, libglib2.0-bin, xauth, x11-utils" \
+    gnome-shell Xwayland dbus-daemon gsettings xauth xprop
 
-# Starts a dbus-daemon listening on the socket $1, logging to $2; prints its
-# address once it listens.
-start_bus() {
-    local socket=$1 log=$2 fifo="$work/$2.fd"
-    mkfifo "$fifo" || fail "cannot make a fifo in $work"
-    dbus-daemon --session --nofork --nopidfile --address="unix:path=$socket" --print-address=3 \
-        3>"$fifo" </dev/null >"$work/$log" 2>&1 &
-    last_pid=$!
-    read -r -t "$startup_timeout" bus_address <"$fifo" || fail "dbus-daemon did not start"
-}
-
-mkdir -p "$work/run" "$work/home/.config" "$work/data/gnome-shell/modes" ||
-    fail "cannot make folders in $work"
-chmod 700 "$work/run"
-export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
-export XDG_CACHE_HOME="$work/home/.cache" XDG_DATA_HOME="$work/home/.local/share"
+session_private_home
+mkdir -p "$work/data/gnome-shell/modes" || fail "cannot make folders in $work"
 export XDG_DATA_DIRS="$work/data:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}"
 export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland
 unset DISPLAY WAYLAND_DISPLAY XAUTHORITY
 
-start_bus "$work/session-bus" session-bus.log
-session_track "$last_pid"
-export DBUS_SESSION_BUS_ADDRESS="$bus_address"
-start_bus "$work/system-bus" system-bus.log
-session_track "$last_pid"
-export DBUS_SYSTEM_BUS_ADDRESS="$bus_address"
+session_bus DBUS_SESSION_BUS_ADDRESS
+session_bus DBUS_SYSTEM_BUS_ADDRESS
 
 # Settings go to a dconf database in the private home.
 gsettings set org.gnome.desktop.input-sources sources \

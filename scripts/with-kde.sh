@@ -11,26 +11,11 @@
 # XDG_CONFIG_HOME (holding kxkbrc), DBUS_SESSION_BUS_ADDRESS and
 # XDG_CURRENT_DESKTOP=KDE.
 set -u
-
-if [ "$#" -eq 0 ]; then
-    echo "usage: $0 <command> [args...]" >&2
-    exit 2
-fi
-for tool in kwin_wayland Xwayland dbus-daemon; do
-    if ! command -v "$tool" >/dev/null 2>&1; then
-        echo "with-kde: $tool not found (packages kwin-wayland, xwayland, dbus)" >&2
-        exit 127
-    fi
-done
-
-startup_timeout=${VORLAN_SESSION_TIMEOUT:-60}
 source "$(dirname "$0")/session-lib.sh"
-session_begin with-kde
+session_begin with-kde "$#"
+session_need "kwin-wayland, xwayland, dbus" kwin_wayland Xwayland dbus-daemon
 
-mkdir -p "$work/run" "$work/home/.config" || fail "cannot make folders in $work"
-chmod 700 "$work/run"
-export XDG_RUNTIME_DIR="$work/run" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
-export XDG_CACHE_HOME="$work/home/.cache" XDG_DATA_HOME="$work/home/.local/share"
+session_private_home
 export XDG_CURRENT_DESKTOP=KDE XDG_SESSION_TYPE=wayland
 unset DISPLAY WAYLAND_DISPLAY XAUTHORITY
 
@@ -41,14 +26,7 @@ Use=true
 ResetOldOptions=true
 CONFIG
 
-# A private session bus; the address is written to the fifo once it listens.
-mkfifo "$work/busfd" || fail "cannot make a fifo in $work"
-dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/bus" --print-address=3 \
-    3>"$work/busfd" </dev/null >"$work/dbus.log" 2>&1 &
-session_track $!
-address=""
-read -r -t "$startup_timeout" address <"$work/busfd" || fail "dbus-daemon did not start"
-export DBUS_SESSION_BUS_ADDRESS="$address"
+session_bus DBUS_SESSION_BUS_ADDRESS
 
 # The installed binary carries a file capability (to raise its limits) that a
 # container may not grant; a plain copy runs without it.
@@ -72,12 +50,7 @@ KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 \
 kwin_pid=$!
 session_track "$kwin_pid"
 
-deadline=$((SECONDS + startup_timeout))
-until [ -s "$work/display" ]; do
-    kill -0 "$kwin_pid" 2>/dev/null || fail "kwin_wayland exited during start-up"
-    [ "$SECONDS" -lt "$deadline" ] || fail "kwin_wayland did not come up within ${startup_timeout}s"
-    sleep 0.2
-done
+session_until "$kwin_pid" kwin_wayland test -s "$work/display"
 export DISPLAY
 DISPLAY=$(sed -n 's/^display=//p' "$work/display")
 [ -n "$DISPLAY" ] || unset DISPLAY
