@@ -8,7 +8,8 @@ QString aboutMessage() {
                                          u"\u062F\u0648 \u0632\u0628\u0627\u0646\u0647 "
                                          u"\u0648\u0631\u0644\u0627\u0646");
     message += crlf;
-    message += QString::fromUtf16(u"\u0648\u064A\u0631\u0627\u064A\u0634 1.1");
+    message += QString::fromUtf16(u"\u0648\u064A\u0631\u0627\u064A\u0634 ") +
+               QStringLiteral(VORLAN_VERSION);
     message += crlf + crlf;
     message += QString::fromUtf16(u"\u0643\u0627\u0631\u064A \u0627\u0632 \u06AF\u0631\u0648\u0647 "
                                   u"\u0646\u0631\u0645 \u0627\u0641\u0632\u0627\u0631\u064A "

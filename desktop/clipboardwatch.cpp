@@ -1,24 +1,10 @@
 #include "clipboardwatch.h"
 
+#include "folding.h"
+
 #include <QStringTokenizer>
 
 namespace vorlan {
-
-namespace {
-
-QString trimSpaces(const QString &text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ') {
-        ++begin;
-    }
-    while (end > begin && text.at(end - 1) == u' ') {
-        --end;
-    }
-    return text.mid(begin, end - begin);
-}
-
-} // namespace
 
 bool isPersianFirstLetter(QChar ch) {
     // Farsi yeh is what Persian keyboards type; the letter list lacks it.
@@ -35,7 +21,7 @@ bool isPersianFirstLetter(QChar ch) {
 
 ClipWord takeClipWord(const QString &clipboardText) {
     ClipWord result;
-    QString word = trimSpaces(clipboardText);
+    QString word = trimSpaces(clipboardText).toString();
     const qsizetype space = word.indexOf(u' ');
     if (space >= 0) {
         word.truncate(space);

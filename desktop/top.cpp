@@ -17,7 +17,14 @@ constexpr int TwipsPerInch = 1440;
 constexpr bool Topmost = true;
 constexpr bool NotTopmost = false;
 
-QPixmap renderPicture(const QString &resource, QSize size, qreal ratio) {
+bool isClick(const QWidget *widget, const QMouseEvent *event) {
+    return event->button() == Qt::LeftButton &&
+           widget->rect().contains(event->position().toPoint());
+}
+
+} // namespace
+
+QPixmap renderSvg(const QString &resource, QSize size, qreal ratio) {
     QPixmap pixmap(size * ratio);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(resource);
@@ -27,13 +34,6 @@ QPixmap renderPicture(const QString &resource, QSize size, qreal ratio) {
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;
 }
-
-bool isClick(const QWidget *widget, const QMouseEvent *event) {
-    return event->button() == Qt::LeftButton &&
-           widget->rect().contains(event->position().toPoint());
-}
-
-} // namespace
 
 void PictureBox::mousePressEvent(QMouseEvent *event) {
     event->setAccepted(event->button() == Qt::LeftButton);
@@ -55,9 +55,8 @@ Top::Top(StackingService &stacking, QWidget *parent)
     picNormal->setFixedSize(size);
     picTop->setFixedSize(size);
     picNormal->setPixmap(
-        renderPicture(QStringLiteral(":/vorlan/desktop/icons/pin-normal.svg"), size, ratio));
-    picTop->setPixmap(
-        renderPicture(QStringLiteral(":/vorlan/desktop/icons/pin-top.svg"), size, ratio));
+        renderSvg(QStringLiteral(":/vorlan/desktop/icons/pin-normal.svg"), size, ratio));
+    picTop->setPixmap(renderSvg(QStringLiteral(":/vorlan/desktop/icons/pin-top.svg"), size, ratio));
     connect(picNormal, &PictureBox::clicked, this, &Top::picNormal_Click);
     connect(picTop, &PictureBox::clicked, this, &Top::picTop_Click);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);

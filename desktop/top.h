@@ -22,6 +22,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 };
 
+// A picture drawn from SVG at the screen's pixel density `ratio`, so that it
+// stays sharp on high-resolution screens.
+QPixmap renderSvg(const QString &resource, QSize size, qreal ratio);
+
 // The pin: keeps the window HandelObject above all others, or releases it,
 // one click at a time. Shows picNormal while unpinned and picTop while pinned;
 // always exactly the size of its picture.

@@ -21,7 +21,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QSvgRenderer>
 #include <QTimer>
 #include <QWindow>
 
@@ -51,19 +50,6 @@ template <typename Step> void step(Step &&s) {
     }
 }
 
-// Our pictures are drawn from SVG at the screen's pixel density, so that
-// they stay sharp on high-resolution screens.
-QPixmap renderSvg(const QString &path, QSize size) {
-    const qreal ratio = qApp->devicePixelRatio();
-    QSvgRenderer renderer(path);
-    QPixmap pixmap(size * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return pixmap;
-}
-
 QString meaningForDisplay(QStringView meaning) {
     QString text = visibleText(meaning).toString();
     text.replace(u'-', u',');
@@ -86,7 +72,8 @@ frmDic::frmDic(DesktopServices &services, const ResourceProvider &wordLists, QWi
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(texts::kTitleEnglishPane);
-    setWindowIcon(QIcon(renderSvg(QStringLiteral(":/ui/icons/app.svg"), QSize(32, 32))));
+    setWindowIcon(QIcon(
+        renderSvg(QStringLiteral(":/ui/icons/app.svg"), QSize(32, 32), qApp->devicePixelRatio())));
     speech_ = std::make_unique<Speech>(services_.speech());
     inputLanguage_ = std::make_unique<InputLanguageSwitcher>(services_.keyboard());
     createControls();
@@ -147,8 +134,8 @@ void frmDic::createControls() {
         cmdSpeakIt->setFont(webdingsFont());
         cmdSpeakIt->setText(QStringLiteral("X")); // the speaker of Webdings
     } else {
-        cmdSpeakIt->setIcon(
-            QIcon(renderSvg(QStringLiteral(":/ui/icons/speaker.svg"), QSize(16, 16))));
+        cmdSpeakIt->setIcon(QIcon(renderSvg(QStringLiteral(":/ui/icons/speaker.svg"), QSize(16, 16),
+                                            qApp->devicePixelRatio())));
         cmdSpeakIt->setIconSize(QSize(16, 16));
     }
     cmdSpeakIt->setAccessibleName(QStringLiteral("Speak"));
@@ -158,7 +145,8 @@ void frmDic::createControls() {
     tmrClip->setInterval(kClipInterval);
     picHelpIcon = new PictureBox(picTools);
     picHelpIcon->setObjectName(QStringLiteral("picHelpIcon"));
-    picHelpIcon->setPixmap(renderSvg(QStringLiteral(":/ui/icons/help.svg"), QSize(16, 16)));
+    picHelpIcon->setPixmap(
+        renderSvg(QStringLiteral(":/ui/icons/help.svg"), QSize(16, 16), qApp->devicePixelRatio()));
     picHelpIcon->setAccessibleName(QStringLiteral("About"));
     place(picHelpIcon, 120, 255, 240, 240);
     cmdLan = new QPushButton(texts::kEnglishCaption, picTools);

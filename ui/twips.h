@@ -12,8 +12,6 @@ public:
     // For a known DPI, e.g. in tests.
     Twips(double dpiX, double dpiY);
 
-    double perPixelX() const { return perPixelX_; }
-    double perPixelY() const { return perPixelY_; }
     int toPixelsX(double twips) const;
     int toPixelsY(double twips) const;
     double fromPixelsX(int pixels) const { return pixels * perPixelX_; }
