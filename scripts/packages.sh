@@ -9,7 +9,7 @@ VORLAN_APP_PACKAGES=(
     libespeak-ng-dev espeak-ng-data libpcaudio-dev libasound2-dev
     fonts-dejavu-core fonts-noto-core
     xkb-data
-    wordnet-base wamerican-large
+    wordnet-base wamerican-large wamerican-small
 )
 
 # Building the Debian package: dpkg-shlibdeps and the file type probe that

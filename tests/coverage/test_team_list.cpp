@@ -1,7 +1,8 @@
-// The team's own lists, data/team/en-fa-common.txt and en-fa-core.txt: every
+// The team's own lists, data/team/en-fa-common.txt, en-fa-core.txt and
+// en-fa-lemmas.txt: every
 // entry line must read as the 2015 translation list does, since a line that
 // does not is dropped by the converter without a word; the common words keep
-// to the WordNet counts they were chosen by.
+// to the WordNet counts they were chosen by, the common lemmas to WordNet and SCOWL.
 #include "persianforms.h"
 #include "sourceparsers.h"
 #include "wordlistrules.h"
@@ -32,7 +33,8 @@ struct TeamFile {
 };
 
 // Function words and a few everyday words; the common words of WordNet's counts.
-const TeamFile kTeamFiles[] = {{VORLAN_TEAM_LIST, 100, 300}, {VORLAN_CORE_LIST, 800, 1200}};
+const TeamFile kTeamFiles[] = {
+    {VORLAN_TEAM_LIST, 100, 300}, {VORLAN_CORE_LIST, 800, 1200}, {VORLAN_LEMMA_LIST, 3000, 25000}};
 
 TEST(TeamList, SaysWhoWroteItAndItsLicence) {
     for (const TeamFile &file : kTeamFiles) {
@@ -123,6 +125,45 @@ TEST(TeamList, CommonWordsAreThoseOfWordNetsCounts) {
         }
     }
     EXPECT_GT(words.size(), 400);
+}
+
+// The lemmas of WordNet's index files for a part of speech: single words only.
+QSet<QString> wordnetLemmas(const char *file, const QString &pos) {
+    QSet<QString> lemmas;
+    for (const QString &line :
+         fileLines(QStringLiteral(VORLAN_WORDNET_DIR "/") + QLatin1String(file))) {
+        if (!line.startsWith(u' ')) {
+            lemmas.insert(line.section(u' ', 0, 0) + u' ' + pos);
+        }
+    }
+    return lemmas;
+}
+
+// The common lemmas are there by WordNet and SCOWL's size-35 list, never
+// because a frequency list names them, and only where the 2015 list has no
+// entry for the word.
+TEST(TeamList, CommonLemmasAreWordNetsAndScowlsAndNewToTheSources) {
+    const QSet<QString> lemmas =
+        wordnetLemmas("index.noun", u"n"_s) + wordnetLemmas("index.verb", u"v"_s) +
+        wordnetLemmas("index.adj", u"adj"_s) + wordnetLemmas("index.adv", u"adv"_s);
+    const QStringList words = fileLines(QStringLiteral(VORLAN_SCOWL_WORDS));
+    const QSet<QString> scowl(words.begin(), words.end());
+    ASSERT_GT(lemmas.size(), 100000) << VORLAN_WORDNET_DIR;
+    ASSERT_GT(scowl.size(), 30000) << VORLAN_SCOWL_WORDS;
+    QSet<QString> sources;
+    for (const QString &line : fileLines(QStringLiteral(VORLAN_TRANSLATION_LIST))) {
+        if (const auto t = wordlists::parseTranslationLine(line)) {
+            sources.insert(t->headword.toLower());
+        }
+    }
+    for (const QString &line : fileLines(QStringLiteral(VORLAN_LEMMA_LIST))) {
+        const auto t = line.startsWith(u'#') ? std::nullopt : wordlists::parseTranslationLine(line);
+        if (t) {
+            EXPECT_TRUE(lemmas.contains(t->headword + u' ' + t->pos)) << line.toStdString();
+            EXPECT_TRUE(scowl.contains(t->headword)) << line.toStdString();
+            EXPECT_FALSE(sources.contains(t->headword)) << line.toStdString();
+        }
+    }
 }
 
 // The colloquial table: every line must parse, since the converter leaves

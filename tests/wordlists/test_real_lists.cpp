@@ -130,7 +130,8 @@ TEST(RealLists, ConvertingAgainGivesTheSameBytes) {
                {u"--sources"_s, QStringLiteral(VORLAN_SOURCES), u"--wordnet"_s,
                 QStringLiteral(VORLAN_WORDNET), u"--english-words"_s,
                 QStringLiteral(VORLAN_ENGLISH_WORDS), u"--team"_s, QStringLiteral(VORLAN_TEAM_LIST),
-                u"--core"_s, QStringLiteral(VORLAN_CORE_LIST), u"--colloquial"_s,
+                u"--core"_s, QStringLiteral(VORLAN_CORE_LIST), u"--lemmas"_s,
+                QStringLiteral(VORLAN_LEMMA_LIST), u"--colloquial"_s,
                 QStringLiteral(VORLAN_COLLOQUIAL_LIST), u"--out"_s, out.path()});
     ASSERT_TRUE(tool.waitForFinished(300000) && tool.exitStatus() == QProcess::NormalExit &&
                 tool.exitCode() == 0)

@@ -33,6 +33,8 @@ ConversionResult convert(const SourceTexts &sources) {
                         report);
     readTranslationList(decodeUtf8(sources.coreList, "the team's common words"), Origin::TeamList,
                         lexicon, report, Reverse::FirstSense);
+    readTranslationList(decodeUtf8(sources.lemmaList, "the team's common lemmas"),
+                        Origin::TeamList, lexicon, report, Reverse::FirstSense);
     // After the others: a link is taken where another source pairs the words.
     readWordnetLinks(decodeUtf8(sources.wordnetLinks, kWordnetLinksPath), sources.wordnet, lexicon,
                      report);
@@ -75,6 +77,9 @@ SourceTexts readSources(const SourcePaths &paths) {
     }
     if (!paths.coreList.isEmpty()) {
         s.coreList = readSourceFile(paths.coreList);
+    }
+    if (!paths.lemmaList.isEmpty()) {
+        s.lemmaList = readSourceFile(paths.lemmaList);
     }
     s.wordnetLinks = readSourceFile(dir.filePath(QLatin1String(kWordnetLinksPath)));
     const QDir wordnet(paths.wordnetDir);

@@ -1,4 +1,4 @@
-// vorlan-wordlists --sources DIR --wordnet DIR [--team FILE] [--core FILE]
+// vorlan-wordlists --sources DIR --wordnet DIR [--team FILE] [--core FILE] [--lemmas FILE]
 // [--english-words FILE] [--colloquial FILE] [--report] --out DIR: converts the open sources in
 // DIR, with WordNet 3.0's data files for the wordnet links and the team's own lists, into the four
 // word lists EN, EN2FA, FA and FA2EN; with Debian's English word list it adds the English lookup
@@ -62,6 +62,7 @@ int main(int argc, char *argv[]) {
         {QStringLiteral("--sources"), &paths.sourcesDir},
         {QStringLiteral("--team"), &paths.teamList},
         {QStringLiteral("--core"), &paths.coreList},
+        {QStringLiteral("--lemmas"), &paths.lemmaList},
         {QStringLiteral("--wordnet"), &paths.wordnetDir},
         {QStringLiteral("--english-words"), &paths.englishWords},
         {QStringLiteral("--colloquial"), &paths.colloquial},
@@ -79,7 +80,8 @@ int main(int argc, char *argv[]) {
     if (!usable || paths.sourcesDir.isEmpty() || paths.wordnetDir.isEmpty() || out.isEmpty()) {
         print(stderr, QStringLiteral(
                           "usage: vorlan-wordlists --sources DIR --wordnet DIR "
-                          "[--team FILE] [--core FILE] [--english-words FILE] [--colloquial FILE] "
+                          "[--team FILE] [--core FILE] [--lemmas FILE] [--english-words FILE] "
+                          "[--colloquial FILE] "
                           "[--report] --out DIR"));
         return 64;
     }
