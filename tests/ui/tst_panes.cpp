@@ -1,8 +1,8 @@
 // The search panes, the exact-match switch and the cross lookup, driven
-// through the window's own controls.
+// through the window's own controls. Which rows a query lists and selects is
+// cDic::Lookup's, tested on small lists in the engine and coverage suites.
 #include "uifixture.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -17,16 +17,13 @@ using vorlan::testing::WindowHarness;
 
 namespace {
 
-// Exact is the English pane with chkMatch ticked.
-enum Mode { English, Exact, Persian };
-
-void row(const char *tag, Mode mode, const QString &typed, const QStringList &rows,
-         const QString &selected = {}, const QString &meaning = {}) {
-    QTest::newRow(tag) << int(mode) << typed << rows << selected << meaning;
-}
-
 QString textOf(WindowHarness &h, const char *box) {
     return h.find<QPlainTextEdit>(box)->toPlainText();
+}
+
+// A point at the foot of a list, below its last row when few are listed.
+QPoint belowTheRows(QListView *list) {
+    return {list->viewport()->width() / 2, list->viewport()->height() - 3};
 }
 
 } // namespace
@@ -35,129 +32,77 @@ class PaneTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void typing_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("rows");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("meaning");
-        row("one letter", English, u"a"_s, {});
-        row("contains, in word-list order", English, u"ar"_s,
-            {u"A La Carte"_s, u"Aardwolf"_s, u"Bar"_s, u"Star"_s});
-        row("whole word selects its row", English, u"aardwolf"_s, {u"Aardwolf"_s}, u"Aardwolf"_s,
-            u"كفتار"_s);
-        row("part of a word selects nothing", English, u"aardwol"_s, {u"Aardwolf"_s});
-        row("question mark finds nothing", English, u"ab?"_s, {});
-        row("leading space keeps a word start", English, u" la"_s, {u"A La Carte"_s});
-        row("hyphens shown as commas", English, u"cross-eyed"_s, {u"Cross-eyed"_s}, u"Cross-eyed"_s,
-            u"لوچ , دو,بين"_s);
-        row("last record, despite its trailing NUL", English, u"zymosthenic"_s, {u"Zymosthenic"_s},
-            u"Zymosthenic"_s, u"تخمير افزا"_s);
-        row("unclosed list lists nothing", English, u"[ab"_s, {});
-        row("exact: prefix pattern", Exact, u"ab*"_s, {u"Aba"_s, u"Abacus"_s, u"Ablate"_s});
-        row("exact: last record needs a star", Exact, u"zymosthenic"_s, {});
-        row("keheh finds kaf and selects the word", Persian, u"کتاب"_s, {u"كتاب"_s, u"كتابخانه"_s},
-            u"كتاب"_s, u"Book , Volume"_s);
-        row("final alef maksura is yeh and a space", Persian, u"آفتابى"_s, {u"آفتابي كردن"_s});
-        row("alef maksura before the next word", Persian, u"آفتابىكردن"_s, {u"آفتابي كردن"_s},
-            u"آفتابي كردن"_s, u"Sun , Expose to the sun"_s);
-        row("Farsi yeh and keheh", Persian, u"یک"_s, {u"يك"_s}, u"يك"_s, u"One"_s);
-        row("zero-width non-joiner is a space", Persian, u"آفتابي\u200Cكردن"_s, {u"آفتابي كردن"_s},
-            u"آفتابي كردن"_s, u"Sun , Expose to the sun"_s);
-        row("one Persian letter", Persian, u"آ"_s, {});
-    }
-
+    // What a pane shows for what is typed: its rows, the selected one and
+    // its meaning with '-' shown as ','. The typed text is never rewritten,
+    // and a query too short to search leaves no earlier result shown.
     void typing() {
-        QFETCH(int, mode);
-        QFETCH(QString, typed);
-        QFETCH(QStringList, rows);
-        QFETCH(QString, selected);
-        QFETCH(QString, meaning);
+        const struct {
+            bool english;
+            QString typed;
+            QStringList rows;
+            QString selected, meaning;
+        } cases[] = {
+            {true, u"aardwolf"_s, {u"Aardwolf"_s}, u"Aardwolf"_s, u"كفتار"_s},
+            {true, u"aardwol"_s, {u"Aardwolf"_s}, {}, {}},
+            {true, u"cross-eyed"_s, {u"Cross-eyed"_s}, u"Cross-eyed"_s, u"لوچ , دو,بين"_s},
+            {true, u"a"_s, {}, {}, {}},
+            {false, u"کتاب"_s, {u"كتاب"_s, u"كتابخانه"_s}, u"كتاب"_s, u"Book , Volume"_s},
+        };
         WindowHarness h;
-        const bool persian = mode == Persian;
-        h.find<QCheckBox>("chkMatch")->setChecked(mode == Exact);
-        if (persian) {
-            h.window().cmdLan_Click();
+        for (const auto &c : cases) {
+            h.showPane(c.english);
+            auto *search = h.find<QLineEdit>(c.english ? "txtEnSearch" : "txtFaSearch");
+            search->selectAll(); // typed over, not cleared first
+            typeText(search, c.typed);
+            QCOMPARE(search->text(), c.typed);
+            QCOMPARE(rowsOf(h.widget(c.english ? "lstEnFind" : "lstFaFind")), c.rows);
+            QCOMPARE(selectedRowOf(h.widget(c.english ? "lstEnFind" : "lstFaFind")), c.selected);
+            QCOMPARE(textOf(h, c.english ? "txtEnMean" : "txtFaMean"), c.meaning);
         }
-        auto *search = h.find<QLineEdit>(persian ? "txtFaSearch" : "txtEnSearch");
-        // A query too short to search must not leave an earlier result listed.
-        search->setText(persian ? u"آب"_s : u"ab"_s);
-        search->clear();
-        persian ? typeText(search, typed) : QTest::keyClicks(search, typed);
-        QCOMPARE(search->text(), typed); // never rewritten
-        QCOMPARE(rowsOf(h.widget(persian ? "lstFaFind" : "lstEnFind")), rows);
-        QCOMPARE(selectedRowOf(h.widget(persian ? "lstFaFind" : "lstEnFind")), selected);
-        QCOMPARE(textOf(h, persian ? "txtFaMean" : "txtEnMean"), meaning);
     }
 
-    void clickDoubleClickAndArrowKeysOnRows() {
+    // A click on a row shows its meaning, as do the arrow keys; a click
+    // below the rows is on no row and keeps the selection. A double-click,
+    // on a row or below the rows, copies the selected row into the search
+    // box, or empties the pane when none is selected.
+    void clicksOnAndBelowTheRows() {
         WindowHarness h;
         auto *list = h.find<QListView>("lstEnFind");
         auto *search = h.find<QLineEdit>("txtEnSearch");
-        // Double-clicking below the rows, with none selected, empties the pane.
         QTest::keyClicks(search, u"ab"_s);
-        const QPoint below(list->viewport()->width() / 2, list->viewport()->height() - 3);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, below);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, belowTheRows(list));
         QCOMPARE(search->text(), QString());
         QCOMPARE(rowsOf(list), QStringList());
 
         QTest::keyClicks(search, u"ab"_s);
         QCOMPARE(rowsOf(list), (QStringList{u"Aba"_s, u"Abacus"_s, u"Ablate"_s, u"Lab"_s}));
-
         const QPoint abacus = list->visualRect(list->model()->index(1, 0)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, abacus);
         QCOMPARE(textOf(h, "txtEnMean"), u"چرتكه"_s);
         QTest::keyClick(list, Qt::Key_Down);
         QCOMPARE(selectedRowOf(list), u"Ablate"_s);
         QCOMPARE(textOf(h, "txtEnMean"), u"فرسودن , خوردن"_s);
-        // Double-clicking the selected row looks its word up.
         const QPoint ablate = list->visualRect(list->model()->index(2, 0)).center();
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, ablate);
         QCOMPARE(search->text(), u"Ablate"_s);
         QCOMPARE(rowsOf(list), QStringList{u"Ablate"_s});
         QCOMPARE(selectedRowOf(list), u"Ablate"_s);
-    }
 
-    // A click in the empty space below the last row is not a click on a
-    // row: the selection, the meaning and, on a double-click, the query stay.
-    void clickBelowTheRowsKeepsTheSelection_data() {
-        QTest::addColumn<bool>("persian");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("selected");
-        QTest::addColumn<QString>("meaning");
-        QTest::newRow("English") << false << u"aba"_s << u"Aba"_s << u"عبا"_s;
-        QTest::newRow("Persian") << true << u"كتاب"_s << u"كتاب"_s << u"Book , Volume"_s;
-    }
-
-    void clickBelowTheRowsKeepsTheSelection() {
-        QFETCH(bool, persian);
-        QFETCH(QString, typed);
-        QFETCH(QString, selected);
-        QFETCH(QString, meaning);
-        WindowHarness h;
-        if (persian) {
-            h.window().cmdLan_Click();
-        }
-        auto *search = h.find<QLineEdit>(persian ? "txtFaSearch" : "txtEnSearch");
-        auto *list = h.find<QListView>(persian ? "lstFaFind" : "lstEnFind");
-        const char *meaningBox = persian ? "txtFaMean" : "txtEnMean";
-        typeText(search, typed);
-        const QStringList rows = rowsOf(list);
-        QCOMPARE(rows.size(), 2);
-        QCOMPARE(selectedRowOf(list), selected);
-
-        const QRect last = list->visualRect(list->model()->index(rows.size() - 1, 0));
-        const QPoint below(last.center().x(), last.bottom() + last.height());
-        QVERIFY(list->viewport()->rect().contains(below));
+        // In the Persian pane, below two rows and with one selected.
+        h.showPane(false);
+        search = h.find<QLineEdit>("txtFaSearch");
+        list = h.find<QListView>("lstFaFind");
+        typeText(search, u"کتاب"_s);
+        QCOMPARE(rowsOf(list).size(), 2);
+        const QPoint below = belowTheRows(list);
         QVERIFY(!list->indexAt(below).isValid());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, below);
-        QCOMPARE(selectedRowOf(list), selected);
-        QCOMPARE(textOf(h, meaningBox), meaning);
-        // The double-click copies the selected row, as anywhere in the list.
+        QCOMPARE(selectedRowOf(list), u"كتاب"_s);
+        QCOMPARE(textOf(h, "txtFaMean"), u"Book , Volume"_s);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, below);
-        QCOMPARE(search->text(), selected);
-        QCOMPARE(selectedRowOf(list), selected);
-        QCOMPARE(textOf(h, meaningBox), meaning);
+        QCOMPARE(search->text(), u"كتاب"_s); // the row as listed, not as typed
+        QCOMPARE(selectedRowOf(list), u"كتاب"_s);
+        QCOMPARE(textOf(h, "txtFaMean"), u"Book , Volume"_s);
     }
 
     void exactMatchRebuildsBothPanes() {
@@ -203,37 +148,34 @@ private slots:
         QCOMPARE(faMean->textCursor().selectedText(), u"Volume"_s);
     }
 
-    void crossLookupUsesTheSelectionAsItStands_data() {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("switches");
-        QTest::addColumn<QString>("query");
-        // Meaning shown: "Sun , Expose to the sun"
-        QTest::newRow("nothing selected") << 0 << 0 << false << u"lab"_s;
-        QTest::newRow("spaces at the ends are dropped") << 5 << 8 << true << u"Expose"_s;
-        QTest::newRow("several words stay one query") << 6 << 9 << true << u"Expose to"_s;
-        QTest::newRow("punctuation stays") << 0 << 5 << true << u"Sun ,"_s;
-        QTest::newRow("only spaces empty the other pane") << 3 << 1 << true << u""_s;
-    }
-
+    // The cross lookup takes the meaning's selection as it stands, only
+    // spaces at its ends dropped; with nothing selected it does nothing.
     void crossLookupUsesTheSelectionAsItStands() {
-        QFETCH(int, from);
-        QFETCH(int, length);
-        QFETCH(bool, switches);
-        QFETCH(QString, query);
+        const struct {
+            int from, length;
+            bool switches;
+            QString query;
+        } cases[] = {
+            // Meaning shown: "Sun , Expose to the sun"
+            {0, 0, false, u"lab"_s},  {5, 8, true, u"Expose"_s}, {6, 9, true, u"Expose to"_s},
+            {0, 5, true, u"Sun ,"_s}, {3, 1, true, u""_s},
+        };
         WindowHarness h;
-        QTest::keyClicks(h.widget("txtEnSearch"), u"lab"_s);
-        QTest::keyClick(h.widget("txtEnSearch"), Qt::Key_Escape);
+        auto *en = h.find<QLineEdit>("txtEnSearch");
+        h.showPane(false);
         typeText(h.widget("txtFaSearch"), u"آفتابي كردن"_s);
         auto *box = h.find<QPlainTextEdit>("txtFaMean");
-        QTextCursor cursor(box->document());
-        cursor.setPosition(from);
-        cursor.setPosition(from + length, QTextCursor::KeepAnchor);
-        box->setTextCursor(cursor);
-
-        h.window().txtFaMean_DblClick();
-        QCOMPARE(h.englishShown(), switches);
-        QCOMPARE(h.find<QLineEdit>("txtEnSearch")->text(), query);
+        for (const auto &c : cases) {
+            en->setText(u"lab"_s);
+            h.showPane(false);
+            QTextCursor cursor(box->document());
+            cursor.setPosition(c.from);
+            cursor.setPosition(c.from + c.length, QTextCursor::KeepAnchor);
+            box->setTextCursor(cursor);
+            h.window().txtFaMean_DblClick();
+            QCOMPARE(h.englishShown(), c.switches);
+            QCOMPARE(en->text(), c.query);
+        }
     }
 };
 

@@ -55,4 +55,10 @@ bool WindowHarness::englishShown() const {
     return !widget("picEn")->isHidden() && widget("picFa")->isHidden();
 }
 
+void WindowHarness::showPane(bool english) {
+    if (englishShown() != english) {
+        window_->cmdLan_Click();
+    }
+}
+
 } // namespace vorlan::testing

@@ -38,6 +38,8 @@ public:
     }
     QWidget *widget(const char *name) const { return find<QWidget>(name); }
     bool englishShown() const;
+    // Shows the English or the Persian pane by the toggle, if not shown.
+    void showPane(bool english);
 
 private:
     MemoryResourceProvider provider_;
