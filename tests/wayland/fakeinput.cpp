@@ -14,34 +14,26 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
-
-org_kde_kwin_fake_input *fakeInput = nullptr;
-
-void global(void *, wl_registry *registry, uint32_t name, const char *interface, uint32_t version) {
-    if (std::strcmp(interface, org_kde_kwin_fake_input_interface.name) == 0 && version >= 4) {
-        fakeInput = static_cast<org_kde_kwin_fake_input *>(
-            wl_registry_bind(registry, name, &org_kde_kwin_fake_input_interface, 4));
-    }
-}
-
-void globalRemove(void *, wl_registry *, uint32_t) {}
-
-const wl_registry_listener registryListener = {global, globalRemove};
-
-} // namespace
-
 int main(int argc, char **argv) {
+    static const wl_registry_listener listener = {
+        [](void *found, wl_registry *registry, uint32_t name, const char *interface,
+           uint32_t version) {
+            if (std::strcmp(interface, org_kde_kwin_fake_input_interface.name) == 0 &&
+                version >= 4) {
+                *static_cast<void **>(found) =
+                    wl_registry_bind(registry, name, &org_kde_kwin_fake_input_interface, 4);
+            }
+        },
+        [](void *, wl_registry *, uint32_t) {}};
+    void *found = nullptr;
     wl_display *display = wl_display_connect(nullptr);
-    if (display == nullptr) {
-        std::fprintf(stderr, "vorlan-kwin-keys: no Wayland display\n");
-        return 1;
+    if (display != nullptr) {
+        wl_registry_add_listener(wl_display_get_registry(display), &listener, &found);
+        wl_display_roundtrip(display);
     }
-    wl_registry *registry = wl_display_get_registry(display);
-    wl_registry_add_listener(registry, &registryListener, nullptr);
-    wl_display_roundtrip(display);
+    auto *fakeInput = static_cast<org_kde_kwin_fake_input *>(found);
     if (fakeInput == nullptr) {
-        std::fprintf(stderr, "vorlan-kwin-keys: the compositor offers no fake input v4\n");
+        std::fprintf(stderr, "vorlan-kwin-keys: no Wayland display with fake input v4\n");
         return 1;
     }
     org_kde_kwin_fake_input_authenticate(fakeInput, "vorlan tests", "typing into the window");
@@ -57,12 +49,9 @@ int main(int argc, char **argv) {
         if (!pressOnly) {
             org_kde_kwin_fake_input_keyboard_key(fakeInput, code, WL_KEYBOARD_KEY_STATE_RELEASED);
         }
-        // One key at a time, as typed.
+        // One key at a time, as typed; each taken before the next.
         wl_display_roundtrip(display);
     }
-    org_kde_kwin_fake_input_destroy(fakeInput);
-    wl_registry_destroy(registry);
-    wl_display_roundtrip(display);
     wl_display_disconnect(display);
     return 0;
 }
