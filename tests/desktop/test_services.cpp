@@ -10,7 +10,6 @@
 
 #include <QFile>
 #include <QLineEdit>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,32 +47,23 @@ TEST(ClipWord, TakesTheFirstWordAndItsLanguage) {
 
 // The letters of FaLetters and Farsi yeh, over the whole Arabic block.
 TEST(ClipWord, PersianFirstLetters) {
-    QSet<char16_t> letters{0x0622, 0x0624, 0x067E, 0x0686, 0x0698, 0x06A9, 0x06AF, 0x06CC};
-    for (char16_t c = 0x0626; c <= 0x063A; ++c) {
-        letters.insert(c);
-    }
-    for (char16_t c = 0x0641; c <= 0x064A; ++c) {
-        letters.insert(c);
-    }
+    const QStringView others = u"\u0622\u0624\u067E\u0686\u0698\u06A9\u06AF\u06CC";
     for (char16_t c = 0x0600; c <= 0x06FF; ++c) {
-        EXPECT_EQ(vorlan::isPersianFirstLetter(QChar(c)), letters.contains(c))
-            << std::hex << int(c);
+        const bool letter =
+            (c >= 0x0626 && c <= 0x063A) || (c >= 0x0641 && c <= 0x064A) || others.contains(c);
+        EXPECT_EQ(vorlan::isPersianFirstLetter(QChar(c)), letter) << std::hex << int(c);
     }
 }
 
 // Only 1 and 2 load a layout, and Lang stays as it was; the chord goes out
 // once the box has the focus, and without a box too.
 TEST(InputLanguage, LayoutsThenFocusAndChord) {
-    QWidget window;
-    auto *english = new QLineEdit(&window);
-    auto *persian = new QLineEdit(&window);
-    english->setObjectName(u"txtEnSearch"_s);
-    persian->setObjectName(u"txtFaSearch"_s);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    english->setFocus();
-
+    QLineEdit box; // in an active window, without the focus
+    box.setObjectName(u"txtFaSearch"_s);
+    box.show();
+    box.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    box.clearFocus();
     vorlan::FakeCallLog log;
     vorlan::FakeKeyboard keyboard(log);
     for (const int32_t code : {0, 1, 3, 2, -1}) {
@@ -83,13 +73,13 @@ TEST(InputLanguage, LayoutsThenFocusAndChord) {
     }
     int handled = 0;
     vorlan::mDic::FocusWithCtrlShift(keyboard, nullptr, [&] { ++handled; });
-    vorlan::mDic::FocusWithCtrlShift(keyboard, persian, [&] { ++handled; });
+    vorlan::mDic::FocusWithCtrlShift(keyboard, &box, [&] { ++handled; });
     EXPECT_EQ(handled, 2);
+    const QString chord = u"keyboard.sendCtrlShift()"_s;
     ASSERT_EQ(log.summary(),
               QStringList({u"keyboard.loadKeyboardLayout(\"00000429\")"_s,
-                           u"keyboard.loadKeyboardLayout(\"00000409\")"_s,
-                           u"keyboard.sendCtrlShift()"_s, u"keyboard.sendCtrlShift()"_s}));
-    EXPECT_EQ(log.calls()[2].focus, u"txtEnSearch"_s);
+                           u"keyboard.loadKeyboardLayout(\"00000409\")"_s, chord, chord}));
+    EXPECT_EQ(log.calls()[2].focus, u""_s);
     EXPECT_EQ(log.calls()[3].focus, u"txtFaSearch"_s);
 }
 
@@ -101,28 +91,28 @@ TEST(InputLanguageSwitcher, LatestSwitchWinsWhileActive) {
     const QString en = u"keyboard.loadKeyboardLayout(\"00000409\")"_s;
     const QString chord = u"keyboard.sendCtrlShift()"_s;
     const QString release = u"keyboard.releaseLayout()"_s;
-    const std::tuple<const char *, bool, QStringList, QString> cases[] = {
-        {"AFR", true, {chord, fa}, u"00000429"_s},
+    const std::tuple<const char *, bool, QStringList> cases[] = {
+        {"AFR", true, {chord, fa}},
         // A chord that could not be sent still ends in the layout.
-        {"AFR", false, {chord, fa}, u"00000429"_s},
-        {"AE", true, {en}, u"00000409"_s},
+        {"AFR", false, {chord, fa}},
+        {"AE", true, {en}},
         // English comes at once, and stays once the chord is handled.
-        {"AFER", true, {chord, en, en}, u"00000409"_s},
+        {"AFER", true, {chord, en, en}},
         // Back to Persian while the chord is on its way: no second chord.
-        {"AFEFR", true, {chord, en, fa}, u"00000429"_s},
-        {"AFRFR", true, {chord, fa, chord, fa}, u"00000429"_s},
+        {"AFEFR", true, {chord, en, fa}},
+        {"AFRFR", true, {chord, fa, chord, fa}},
         // Inactive: the user's layout, and no chord into another program.
-        {"AFRD", true, {chord, fa, release}, {}},
-        {"DFE", true, {}, {}},
-        {"DFEA", true, {en}, u"00000409"_s},
-        {"DFA", true, {fa}, u"00000429"_s},
-        {"AEDA", true, {en, release, en}, u"00000409"_s},
-        {"AFDR", true, {chord, release}, {}},
-        {"AFDRA", true, {chord, release, fa}, u"00000429"_s},
-        {"AFDAR", true, {chord, release, fa}, u"00000429"_s},
-        {"AXR", true, {}, {}},
+        {"AFRD", true, {chord, fa, release}},
+        {"DFE", true, {}},
+        {"DFEA", true, {en}},
+        {"DFA", true, {fa}},
+        {"AEDA", true, {en, release, en}},
+        {"AFDR", true, {chord, release}},
+        {"AFDRA", true, {chord, release, fa}},
+        {"AFDAR", true, {chord, release, fa}},
+        {"AXR", true, {}},
     };
-    for (const auto &[steps, sent, calls, layout] : cases) {
+    for (const auto &[steps, sent, calls] : cases) {
         SCOPED_TRACE(std::string(steps) + (sent ? "" : ", chord not sent"));
         vorlan::FakeCallLog log;
         vorlan::FakeKeyboard keyboard(log);
@@ -133,29 +123,15 @@ TEST(InputLanguageSwitcher, LatestSwitchWinsWhileActive) {
             switcher.setActive(false);
             log.clear();
             for (const char *step = steps; *step != '\0'; ++step) {
-                switch (*step) {
-                case 'A':
-                    switcher.setActive(true);
-                    break;
-                case 'D':
-                    switcher.setActive(false);
-                    break;
-                case 'E':
-                    switcher.switchTo(2, nullptr);
-                    break;
-                case 'F':
-                    switcher.switchTo(1, nullptr);
-                    break;
-                case 'X':
-                    switcher.switchTo(3, nullptr);
-                    break;
-                case 'R':
+                if (*step == 'A' || *step == 'D') {
+                    switcher.setActive(*step == 'A');
+                } else if (*step == 'R') {
                     keyboard.finishChord();
-                    break;
+                } else {
+                    switcher.switchTo(*step == 'E' ? 2 : *step == 'F' ? 1 : 3, nullptr);
                 }
             }
             EXPECT_EQ(log.summary().join(u' ').toStdString(), calls.join(u' ').toStdString());
-            EXPECT_EQ(keyboard.activeLayout.toStdString(), layout.toStdString());
             EXPECT_EQ(switcher.chordPending(), keyboard.heldChords() > 0);
         }
         // Its end gives the user's layout back; a late chord changes nothing.
@@ -188,38 +164,24 @@ TEST(XkbRules, OnlyPlainNamesOfRegularFilesAreRead) {
     ASSERT_EQ(::symlink("fifo", (path + "/fifolink").constData()), 0);
     ASSERT_EQ(::mkdir((path + "/folder").constData(), 0700), 0);
 
-    const std::tuple<QString, bool, bool> cases[] = {
-        // name, plain, read
-        {u"evdev"_s, true, true},
-        {u"xorg"_s, true, true}, // a link to a rules file, as Debian's xorg is
-        {u"largest"_s, true, true},
-        {u"base-2_x"_s, true, false}, // plain, but no such file
-        {u"big"_s, true, false},
-        {u"empty"_s, true, false},
-        {u"zero"_s, true, false},
-        {u"fifo"_s, true, false},
-        {u"fifolink"_s, true, false},
-        {u"folder"_s, true, false},
-        {u"/dev/zero"_s, false, false},
-        {u"../rules/evdev"_s, false, false},
-        {u"a/b"_s, false, false},
-        {u""_s, false, false},
-        {u"."_s, false, false},
-        {u".."_s, false, false},
-        {u"ev dev"_s, false, false},
-        {u"evdev\n"_s, false, false},
-        {u"\u00E9vdev"_s, false, false},
-        {QString(64, u'a'), true, false},
-        {QString(65, u'a'), false, false},
-    };
-    for (const auto &[name, plain, read] : cases) {
-        SCOPED_TRACE(name.toStdString());
-        EXPECT_EQ(vorlan::x11::isPlainRulesName(name), plain);
-        const std::optional<QByteArray> text = vorlan::x11::readRulesFile(path, name);
-        EXPECT_EQ(text.has_value(), read);
-        if (text && name == u"evdev"_s) {
-            EXPECT_EQ(*text, rules);
-        }
+    // Plain names, read only where they lead to a regular file of sane size
+    // (xorg is a link to one, as Debian's is); base-2_x is no file.
+    for (const QString &name : {u"evdev"_s, u"xorg"_s, u"largest"_s}) {
+        EXPECT_TRUE(vorlan::x11::isPlainRulesName(name)) << name.toStdString();
+        EXPECT_TRUE(vorlan::x11::readRulesFile(path, name)) << name.toStdString();
+    }
+    for (const QString &name : {u"base-2_x"_s, u"big"_s, u"empty"_s, u"zero"_s, u"fifo"_s,
+                                u"fifolink"_s, u"folder"_s, QString(64, u'a')}) {
+        EXPECT_TRUE(vorlan::x11::isPlainRulesName(name)) << name.toStdString();
+        EXPECT_FALSE(vorlan::x11::readRulesFile(path, name)) << name.toStdString();
+    }
+    EXPECT_EQ(vorlan::x11::readRulesFile(path, u"evdev"_s), rules);
+    // Others are never read, even the path of a rules file.
+    for (const QString &name :
+         {u"/dev/zero"_s, u"../rules/evdev"_s, u"a/b"_s, u""_s, u"."_s, u".."_s, u"ev dev"_s,
+          u"evdev\n"_s, u"\u00E9vdev"_s, QString(65, u'a'), QFile::decodeName(path + "/evdev")}) {
+        EXPECT_FALSE(vorlan::x11::isPlainRulesName(name)) << name.toStdString();
+        EXPECT_FALSE(vorlan::x11::readRulesFile(path, name)) << name.toStdString();
     }
     // The system's own rules are found by name.
     EXPECT_TRUE(vorlan::x11::readRulesFile(vorlan::x11::RulesFolder, u"evdev"_s).has_value());

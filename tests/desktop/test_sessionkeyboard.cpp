@@ -8,9 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QDBusArgument>
 #include <QDBusMessage>
-#include <QDBusMetaType>
 
 #include <deque>
 #include <optional>
@@ -19,50 +17,39 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A desktop with a list of layouts and a current one, answering only when
-// the test says so.
+// A desktop with the user's layouts and a current one, answering only when
+// the test says so; one that does not answer fails every call.
 struct FakeDesktop {
     QStringList layouts{u"de"_s, u"us"_s, u"ir"_s};
     QString current = u"de"_s;
-    bool answers = true; // false: every call fails, as a missing service
-    QStringList asked;   // every activate, in order
-    std::deque<std::function<void()>> pending;
+    bool answers = true;
+    QStringList asked; // every activate, in order
     QStringList activatedNow;
+    std::deque<std::pair<QString, vorlan::LayoutSwitcher::Done>> pending;
 
     void answerAll() {
-        while (!pending.empty()) {
-            auto next = std::move(pending.front());
-            pending.pop_front();
-            next();
+        for (; !pending.empty(); pending.pop_front()) {
+            const auto [layout, done] = pending.front();
+            const bool ok = answers && layouts.contains(layout);
+            done(ok, ok ? std::exchange(current, layout) : QString());
         }
     }
 };
 
-class FakeSwitcher final : public vorlan::LayoutSwitcher {
-public:
-    explicit FakeSwitcher(FakeDesktop &desktop) : desktop_(desktop) {}
+struct FakeSwitcher final : vorlan::LayoutSwitcher {
+    FakeDesktop &desktop;
+    explicit FakeSwitcher(FakeDesktop &d) : desktop(d) {}
     void activate(const QString &layout, Done done) override {
-        desktop_.asked.append(layout);
-        desktop_.pending.push_back([this, layout, done] {
-            if (!desktop_.answers || !desktop_.layouts.contains(layout)) {
-                done(false, {});
-                return;
-            }
-            const QString previous = desktop_.current;
-            desktop_.current = layout;
-            done(true, previous);
-        });
+        desktop.asked.append(layout);
+        desktop.pending.emplace_back(layout, std::move(done));
     }
     void activateNow(const QString &layout) override {
-        desktop_.activatedNow.append(layout);
-        if (desktop_.layouts.contains(layout)) {
-            desktop_.current = layout;
+        desktop.activatedNow.append(layout);
+        if (desktop.layouts.contains(layout)) {
+            desktop.current = layout;
         }
     }
     bool mayHave(const QString &) const override { return true; }
-
-private:
-    FakeDesktop &desktop_;
 };
 
 struct Keyboard {
@@ -71,29 +58,17 @@ struct Keyboard {
         std::make_unique<vorlan::SessionKeyboard>(std::make_unique<FakeSwitcher>(desktop));
 };
 
-const QString Persian = u"00000429"_s;
-const QString English = u"00000409"_s;
-
 // Steps of a session: P/E ask for Persian/English (the window is active), -
 // releases the layout (the window lost the activation), A lets the desktop
 // answer everything asked so far.
 void run(Keyboard &k, const char *steps) {
     for (const char *c = steps; *c != '\0'; ++c) {
-        switch (*c) {
-        case 'P':
-            k.keyboard->loadKeyboardLayout(Persian);
-            break;
-        case 'E':
-            k.keyboard->loadKeyboardLayout(English);
-            break;
-        case '-':
-            k.keyboard->releaseLayout();
-            break;
-        case 'A':
+        if (*c == 'A') {
             k.desktop.answerAll();
-            break;
-        default:
-            FAIL() << "bad step " << *c;
+        } else if (*c == '-') {
+            k.keyboard->releaseLayout();
+        } else {
+            k.keyboard->loadKeyboardLayout(*c == 'P' ? u"00000429"_s : u"00000409"_s);
         }
     }
 }
@@ -103,28 +78,31 @@ TEST(SessionKeyboard, FollowsThePaneWhileHeldAndGivesTheUsersLayoutBack) {
         const char *steps;
         QString current;   // the desktop's layout afterwards
         QStringList asked; // what was asked of it, in order
+        QStringList atEnd; // asked of it as the run ends
         QString start = u"de"_s;
         QStringList layouts{u"de"_s, u"us"_s, u"ir"_s}; // the user's
     };
     const Case cases[] = {
-        {"EA", u"us"_s, {u"us"_s}},
-        {"EAPA", u"ir"_s, {u"us"_s, u"ir"_s}},
+        {"EA", u"us"_s, {u"us"_s}, {u"de"_s}},
+        {"EAPA", u"ir"_s, {u"us"_s, u"ir"_s}, {u"de"_s}},
         // Released: the user's layout comes back; asked again: the pane's.
-        {"PA-A", u"de"_s, {u"ir"_s, u"de"_s}},
-        {"PA-APA", u"ir"_s, {u"ir"_s, u"de"_s, u"ir"_s}},
+        {"PA-A", u"de"_s, {u"ir"_s, u"de"_s}, {}},
+        {"PA-APA", u"ir"_s, {u"ir"_s, u"de"_s, u"ir"_s}, {u"de"_s}},
         // Released before the desktop answered: given back after the answer.
-        {"P-A", u"de"_s, {u"ir"_s, u"de"_s}},
+        {"P-A", u"de"_s, {u"ir"_s, u"de"_s}, {}},
+        // Never answered: nothing to give back, the answer is lost with the run.
+        {"P", u"de"_s, {u"ir"_s}, {}},
         // Requests while one is in flight only move the target.
-        {"PEPEA", u"us"_s, {u"ir"_s, u"us"_s}},
-        {"P-P-A", u"de"_s, {u"ir"_s, u"de"_s}},
+        {"PEPEA", u"us"_s, {u"ir"_s, u"us"_s}, {u"de"_s}},
+        {"P-P-A", u"de"_s, {u"ir"_s, u"de"_s}, {}},
         // Asking for the layout the desktop already has: nothing to give back.
-        {"EA-A", u"de"_s, {u"us"_s, u"de"_s}},
-        {"-A", u"de"_s, {}},
+        {"EA-A", u"de"_s, {u"us"_s, u"de"_s}, {}},
+        {"-A", u"de"_s, {}, {}},
         // A user already in the layout is left alone.
-        {"EA-A", u"us"_s, {u"us"_s}, u"us"_s},
+        {"EA-A", u"us"_s, {u"us"_s}, {}, u"us"_s},
         // A layout the user lacks is not added, and asked anew only by the next switch.
-        {"PA", u"de"_s, {u"ir"_s}, u"de"_s, {u"us"_s, u"de"_s}},
-        {"PAEAPA", u"us"_s, {u"ir"_s, u"us"_s, u"ir"_s}, u"de"_s, {u"us"_s, u"de"_s}},
+        {"PA", u"de"_s, {u"ir"_s}, {}, u"de"_s, {u"us"_s, u"de"_s}},
+        {"PAEAPA", u"us"_s, {u"ir"_s, u"us"_s, u"ir"_s}, {u"de"_s}, u"de"_s, {u"us"_s, u"de"_s}},
     };
     for (const Case &c : cases) {
         Keyboard k;
@@ -133,44 +111,29 @@ TEST(SessionKeyboard, FollowsThePaneWhileHeldAndGivesTheUsersLayoutBack) {
         run(k, c.steps);
         EXPECT_EQ(k.desktop.current, c.current) << c.steps;
         EXPECT_EQ(k.desktop.asked, c.asked) << c.steps;
-        EXPECT_TRUE(k.desktop.pending.empty()) << c.steps;
+        // Every answer taken, unless the desktop has not answered yet.
+        EXPECT_EQ(k.desktop.pending.empty(), QByteArray(c.steps).endsWith('A')) << c.steps;
+        k.keyboard.reset();
+        EXPECT_EQ(k.desktop.activatedNow, c.atEnd) << c.steps;
     }
 }
 
-TEST(SessionKeyboard, ASilentDesktopChangesNothingAndBlocksNothing) {
-    Keyboard k;
-    k.desktop.answers = false;
-    run(k, "PAEA-A");
-    EXPECT_EQ(k.desktop.current, u"de"_s);
-    EXPECT_TRUE(k.keyboard->applied().isEmpty());
-    // No chord either: it could reach only X clients, never the compositor.
-    std::optional<bool> sent;
-    k.keyboard->sendCtrlShift([&](bool ok) { sent = ok; });
-    EXPECT_EQ(sent, std::optional<bool>(false));
-}
-
-TEST(SessionKeyboard, OtherIdentifiersAskNothing) {
+// Identifiers other than the two ask nothing; a silent desktop changes
+// nothing and blocks nothing; the chord could reach only X clients, never
+// the compositor, so none goes.
+TEST(SessionKeyboard, WhatCannotBeDoneChangesNothing) {
     Keyboard k;
     for (const QString &id : {u""_s, u"00000407"_s, u"ir"_s, u"0000042"_s}) {
         EXPECT_FALSE(k.keyboard->loadKeyboardLayout(id)) << id.toStdString();
     }
     EXPECT_TRUE(k.desktop.asked.isEmpty());
-}
-
-TEST(SessionKeyboard, TheEndOfTheRunGivesTheUsersLayoutBack) {
-    const std::pair<const char *, QStringList> cases[] = {
-        {"PA", {u"de"_s}},
-        {"PA-A", {}}, // given back already
-        {"P", {}},    // never changed: the answer is lost with the run
-        {"", {}},
-    };
-    for (const auto &[steps, activatedNow] : cases) {
-        Keyboard k;
-        run(k, steps);
-        FakeDesktop &desktop = k.desktop;
-        k.keyboard.reset();
-        EXPECT_EQ(desktop.activatedNow, activatedNow) << steps;
-    }
+    k.desktop.answers = false;
+    run(k, "PAEA-A");
+    EXPECT_EQ(k.desktop.current, u"de"_s);
+    EXPECT_TRUE(k.keyboard->applied().isEmpty());
+    std::optional<bool> sent;
+    k.keyboard->sendCtrlShift([&](bool ok) { sent = ok; });
+    EXPECT_EQ(sent, std::optional<bool>(false));
 }
 
 TEST(KdeLayouts, OnlyAReplyOfTheRightShapeGivesNames) {
@@ -205,14 +168,8 @@ TEST(GnomeInputSources, OnlyPlausibleXkbIdsAreGivenBack) {
 
 TEST(KeyboardChoice, TheDesktopsOwnServiceOnWaylandXkbOnlyOnARealXServer) {
     using enum vorlan::KeyboardKind;
-    struct Case {
-        const char *platform;
-        bool x;
-        QByteArray wayland;
-        QByteArray desktop;
-        vorlan::KeyboardKind kind;
-    };
-    const Case cases[] = {
+    // Qt's platform, an X connection, WAYLAND_DISPLAY, XDG_CURRENT_DESKTOP.
+    const std::tuple<const char *, bool, QByteArray, QByteArray, vorlan::KeyboardKind> cases[] = {
         {"xcb", true, "", "", Xkb},
         {"xcb", true, "", "KDE", Xkb}, // Plasma on X11
         {"xcb", false, "", "", None},
@@ -226,11 +183,34 @@ TEST(KeyboardChoice, TheDesktopsOwnServiceOnWaylandXkbOnlyOnARealXServer) {
         {"xcb", true, "wayland-0", "", None},
         {"xcb", true, "wayland-0", "GNOME-Flashback:KDEish", None},
     };
-    for (const Case &c : cases) {
-        EXPECT_EQ(
-            vorlan::chooseKeyboard(QString::fromLatin1(c.platform), c.x, c.wayland, c.desktop),
-            c.kind)
-            << c.platform << " " << c.wayland.constData() << " " << c.desktop.constData();
+    for (const auto &[platform, x, wayland, desktop, kind] : cases) {
+        EXPECT_EQ(vorlan::chooseKeyboard(QString::fromLatin1(platform), x, wayland, desktop), kind)
+            << platform << " " << wayland.constData() << " " << desktop.constData();
+    }
+}
+
+// The Qt platform asked for: xcb where an X display answers, unless the
+// user chose; the display is probed only when that matters.
+TEST(PlatformChoice, XcbWhereAnXDisplayAnswersUnlessTheUserChose) {
+    // Environment, whether X answers; the platform, whether X was probed.
+    const std::tuple<const char *, vorlan::SessionEnvironment, bool, QByteArray, bool> cases[] = {
+        {"X11 session", {"", ":0"}, true, "xcb", true},
+        {"Wayland session with XWayland", {"", ":1"}, true, "xcb", true},
+        {"X display set but dead", {"", ":7"}, false, "", true},
+        {"Wayland only: Qt's own choice", {"", ""}, false, "", false},
+        {"user asks for wayland", {"wayland", ":1"}, true, "", false},
+        {"user asks for xcb", {"xcb", ":1"}, false, "", false},
+        {"user asks for offscreen without display", {"offscreen", ""}, false, "", false},
+        {"user's platform with options", {"wayland:nogl", ":0"}, true, "", false},
+    };
+    for (const auto &[name, environment, reachable, platform, probed] : cases) {
+        bool asked = false;
+        const auto isXReachable = [&asked, x = reachable] {
+            asked = true;
+            return x;
+        };
+        EXPECT_EQ(vorlan::choosePlatform(environment, isXReachable), platform) << name;
+        EXPECT_EQ(asked, probed) << name;
     }
 }
 

@@ -14,22 +14,12 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-TEST(AboutBox, MessageAndTitle) {
-    // Whole lines: a lone CR or LF, a wrong rule or a missing tab shows.
-    EXPECT_EQ(vorlan::aboutMessage().split(u"\r\n"_s),
-              QStringList({u"فرهنگ لغت دو زبانه ورلان"_s, u"ويرايش 1.1"_s, u""_s,
-                           u"كاري از گروه نرم افزاري رامتو"_s, u""_s, QString(25, u'_'),
-                           u"\tvorlan.example"_s}));
-    EXPECT_EQ(vorlan::aboutTitle(), u"درباه نرم افزار"_s);
-}
 
 // The message boxes on screen.
 QList<QMessageBox *> shownBoxes() {
@@ -43,17 +33,26 @@ QList<QMessageBox *> shownBoxes() {
     return boxes;
 }
 
-// The box the program shows: right to left, every line read so (the
-// Latin-only ones too) and right aligned; LF line breaks and the tab as
-// spaces to column 8. One OK button, no icon, modal to the application.
+// The message in whole CRLF lines (a lone CR or LF, a wrong rule or a
+// missing tab shows), and the box the program shows it in: right to left,
+// every line read so (the Latin-only ones too) and right aligned; LF line
+// breaks and the tab as spaces to column 8. One OK button, no icon, modal to
+// the application.
 TEST(AboutBox, RealBoxReadsRightToLeft) {
-    QStringList lines = vorlan::aboutMessage().split(u"\r\n"_s);
+    QStringList lines{u"فرهنگ لغت دو زبانه ورلان"_s,
+                      u"ويرايش 1.1"_s,
+                      u""_s,
+                      u"كاري از گروه نرم افزاري رامتو"_s,
+                      u""_s,
+                      QString(25, u'_'),
+                      u"\tvorlan.example"_s};
+    EXPECT_EQ(vorlan::aboutMessage().split(u"\r\n"_s), lines);
     lines.last().replace(u'\t', QString(8, u' '));
     vorlan::QtMessageBoxService service;
     service.messageBox(nullptr, vorlan::aboutMessage(), vorlan::aboutTitle(), vorlan::AboutStyle);
     ASSERT_EQ(shownBoxes().size(), 1); // shown, and the call has returned
     QMessageBox *box = shownBoxes().constFirst();
-    EXPECT_EQ(box->windowTitle(), vorlan::aboutTitle());
+    EXPECT_EQ(box->windowTitle(), u"درباه نرم افزار"_s);
     EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
     EXPECT_EQ(box->buttons(), QList<QAbstractButton *>{box->button(QMessageBox::Ok)});
@@ -83,7 +82,6 @@ TEST(AboutBox, OneBoxAtATimeDeletedOnceClosed) {
         [](QMessageBox *box) { QTest::keyClick(box, Qt::Key_Escape); },
         [](QMessageBox *box) { box->close(); },
     };
-    QList<QMessageBox *> seen;
     for (const auto &answer : answers) {
         service.messageBox(&window, vorlan::aboutMessage(), vorlan::aboutTitle(),
                            vorlan::AboutStyle);
@@ -94,8 +92,6 @@ TEST(AboutBox, OneBoxAtATimeDeletedOnceClosed) {
         const QPointer<QMessageBox> box = shownBoxes().constFirst();
         EXPECT_EQ(box->windowTitle(), vorlan::aboutTitle());
         EXPECT_EQ(box->parentWidget(), &window);
-        EXPECT_FALSE(seen.contains(box.data()));
-        seen << box.data();
         answer(box);
         EXPECT_TRUE(QTest::qWaitFor([&] { return box.isNull(); })) << "not deleted";
         EXPECT_TRUE(shownBoxes().isEmpty());

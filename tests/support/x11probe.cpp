@@ -28,9 +28,7 @@ QByteArray property(Display *display, Window window, const char *name) {
                        AnyPropertyType, &type, &format, &count, &after, &data);
     const int size = format == 32 ? int(sizeof(long)) : format / 8;
     const QByteArray bytes(reinterpret_cast<const char *>(data), int(count) * size);
-    if (data != nullptr) {
-        XFree(data);
-    }
+    XFree(data); // as free(), nothing where there is no data
     return bytes;
 }
 
@@ -50,14 +48,10 @@ void sendToRoot(Display *display, Window window, const char *type, long data0, l
 
 } // namespace
 
-// Windows of other clients may go at any moment; a request about one that is
-// gone only finds nothing.
-static int ignoreErrors(Display *, XErrorEvent *) {
-    return 0;
-}
-
 X11Probe::X11Probe() : display_(XOpenDisplay(nullptr)) {
-    XSetErrorHandler(ignoreErrors);
+    // Windows of other clients may go at any moment; a request about one
+    // that is gone only finds nothing.
+    XSetErrorHandler([](Display *, XErrorEvent *) { return 0; });
 }
 
 X11Probe::~X11Probe() {
@@ -79,11 +73,6 @@ int X11Probe::lockedGroup() {
     return state.locked_group;
 }
 
-void X11Probe::lockGroup(int group) {
-    XkbLockGroup(display_, XkbUseCoreKbd, static_cast<unsigned>(group));
-    XSync(display_, False);
-}
-
 bool X11Probe::startWith(const QString &layouts, const QString &variants) {
     QProcess setxkbmap;
     setxkbmap.start(QStringLiteral("setxkbmap"),
@@ -92,7 +81,8 @@ bool X11Probe::startWith(const QString &layouts, const QString &variants) {
     if (!setxkbmap.waitForFinished(30000) || setxkbmap.exitCode() != 0) {
         return false;
     }
-    lockGroup(0);
+    XkbLockGroup(display_, XkbUseCoreKbd, 0);
+    XSync(display_, False);
     return this->layouts() == layouts && lockedGroup() == 0;
 }
 
@@ -118,10 +108,6 @@ void X11Probe::type(unsigned keycode, const QList<unsigned> &modifiers) {
     XSync(display_, False);
 }
 
-} // namespace vorlan::test
-
-namespace vorlan::test {
-
 void X11Probe::setRulesName(const QByteArray &rules) {
     const Window root = DefaultRootWindow(display_);
     QByteArray names = property(display_, root, "_XKB_RULES_NAMES");
@@ -130,6 +116,10 @@ void X11Probe::setRulesName(const QByteArray &rules) {
     XChangeProperty(display_, root, atom, XA_STRING, 8, PropModeReplace,
                     reinterpret_cast<const unsigned char *>(names.constData()), int(names.size()));
     XSync(display_, False);
+}
+
+bool X11Probe::clipboardOwned() {
+    return XGetSelectionOwner(display_, XInternAtom(display_, "CLIPBOARD", False)) != None;
 }
 
 unsigned long X11Probe::createWindow() {
@@ -148,28 +138,19 @@ void X11Probe::activate(unsigned long window) {
 
 bool X11Probe::hasFocus(unsigned long window) {
     Window focus = 0;
+    Window root = 0;
+    Window parent = 0;
+    Window *children = nullptr;
     int revert = 0;
+    unsigned count = 0;
     XGetInputFocus(display_, &focus, &revert);
-    while (focus != 0 && focus != PointerRoot) {
-        if (focus == window) {
-            return true;
-        }
-        Window root = 0;
-        Window parent = 0;
-        Window *children = nullptr;
-        unsigned count = 0;
-        if (XQueryTree(display_, focus, &root, &parent, &children, &count) == 0) {
-            return false;
-        }
-        if (children != nullptr) {
-            XFree(children);
-        }
-        if (focus == root) {
-            return false;
-        }
+    // Up from the focus window, until the root's parent, None.
+    while (focus != window && focus != None && focus != PointerRoot &&
+           XQueryTree(display_, focus, &root, &parent, &children, &count) != 0) {
+        XFree(children);
         focus = parent;
     }
-    return false;
+    return focus == window;
 }
 
 QList<unsigned long> X11Probe::keysymsReceived(unsigned long window) {

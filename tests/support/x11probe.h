@@ -23,7 +23,6 @@ public:
     bool isAbove(unsigned long window);
 
     int lockedGroup();
-    void lockGroup(int group);
     // Gives the server these layouts and variants with the first group
     // locked, as a session would; true once it has them.
     bool startWith(const QString &layouts, const QString &variants = {});
@@ -39,6 +38,8 @@ public:
     // on the display can.
     QString rulesName() { return xkbName(0); }
     void setRulesName(const QByteArray &rules);
+    // Whether any client owns the CLIPBOARD selection.
+    bool clipboardOwned();
 
     // A top-level window of the probe's own, as another program would have,
     // mapped and listening to its key presses.
