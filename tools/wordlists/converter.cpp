@@ -33,8 +33,9 @@ ConversionResult convert(const SourceTexts &sources) {
                         report);
     readTranslationList(decodeUtf8(sources.coreList, "the team's common words"), Origin::TeamList,
                         lexicon, report, Reverse::FirstSense);
-    readTranslationList(decodeUtf8(sources.lemmaList, "the team's common lemmas"),
-                        Origin::TeamList, lexicon, report, Reverse::FirstSense);
+    readTranslationList(decodeUtf8(sources.lemmaList, "the team's common lemmas"), Origin::TeamList,
+                        lexicon, report, Reverse::FirstSense);
+    readPersianList(decodeUtf8(sources.persianList, "the team's Persian list"), lexicon, report);
     // After the others: a link is taken where another source pairs the words.
     readWordnetLinks(decodeUtf8(sources.wordnetLinks, kWordnetLinksPath), sources.wordnet, lexicon,
                      report);
@@ -80,6 +81,9 @@ SourceTexts readSources(const SourcePaths &paths) {
     }
     if (!paths.lemmaList.isEmpty()) {
         s.lemmaList = readSourceFile(paths.lemmaList);
+    }
+    if (!paths.persianList.isEmpty()) {
+        s.persianList = readSourceFile(paths.persianList);
     }
     s.wordnetLinks = readSourceFile(dir.filePath(QLatin1String(kWordnetLinksPath)));
     const QDir wordnet(paths.wordnetDir);

@@ -28,6 +28,7 @@ struct SourceTexts {
     QByteArray teamList;        // English → Persian, the team's own; may be empty
     QByteArray coreList;        // the team's common words by WordNet's counts; may be empty
     QByteArray lemmaList;       // the team's common lemmas of WordNet and SCOWL; may be empty
+    QByteArray persianList;     // Persian → English, the team's core vocabulary; may be empty
     QByteArray wordnetLinks;    // Persian ↔ WordNet synsets
     WordnetData wordnet;
     CldrTexts cldr;
@@ -57,6 +58,7 @@ struct SourcePaths {
     QString teamList;
     QString coreList;
     QString lemmaList;
+    QString persianList;
     QString wordnetDir;   // WordNet 3.0's data.noun, data.verb, data.adj, data.adv
     QString englishWords; // Debian's word list, for the English lookup forms
     QString colloquial;   // the team's table of colloquial Persian spellings; optional

@@ -1,10 +1,11 @@
 // vorlan-wordlists --sources DIR --wordnet DIR [--team FILE] [--core FILE] [--lemmas FILE]
-// [--english-words FILE] [--colloquial FILE] [--report] --out DIR: converts the open sources in
-// DIR, with WordNet 3.0's data files for the wordnet links and the team's own lists, into the four
-// word lists EN, EN2FA, FA and FA2EN; with Debian's English word list it adds the English lookup
-// forms (the irregular ones from WordNet's exception lists); with the team's colloquial table,
-// records for spoken Persian spellings. It prints one line of what it wrote; --report adds what it
-// read and dropped. Exit 0 on success; 1 when a source is missing or garbled or the lists would
+// [--persian FILE] [--english-words FILE] [--colloquial FILE] [--report] --out DIR: converts the
+// open sources in DIR, with WordNet 3.0's data files for the wordnet links and the team's own
+// lists, into the four word lists EN, EN2FA, FA and FA2EN; with Debian's English word list it
+// adds the English lookup forms (the irregular ones from WordNet's exception lists); with the
+// team's colloquial table, records for spoken Persian spellings.
+// It prints one line of what it wrote; --report adds what it read and dropped.
+// Exit 0 on success; 1 when a source is missing or garbled or the lists would
 // break a format rule (nothing is written then); 64 for a wrong command line.
 #include "converter.h"
 #include "wordlistvalidator.h"
@@ -63,6 +64,7 @@ int main(int argc, char *argv[]) {
         {QStringLiteral("--team"), &paths.teamList},
         {QStringLiteral("--core"), &paths.coreList},
         {QStringLiteral("--lemmas"), &paths.lemmaList},
+        {QStringLiteral("--persian"), &paths.persianList},
         {QStringLiteral("--wordnet"), &paths.wordnetDir},
         {QStringLiteral("--english-words"), &paths.englishWords},
         {QStringLiteral("--colloquial"), &paths.colloquial},
@@ -78,11 +80,11 @@ int main(int argc, char *argv[]) {
         }
     }
     if (!usable || paths.sourcesDir.isEmpty() || paths.wordnetDir.isEmpty() || out.isEmpty()) {
-        print(stderr, QStringLiteral(
-                          "usage: vorlan-wordlists --sources DIR --wordnet DIR "
-                          "[--team FILE] [--core FILE] [--lemmas FILE] [--english-words FILE] "
-                          "[--colloquial FILE] "
-                          "[--report] --out DIR"));
+        print(stderr, QStringLiteral("usage: vorlan-wordlists --sources DIR --wordnet DIR "
+                                     "[--team FILE] [--core FILE] [--lemmas FILE] [--persian FILE] "
+                                     "[--english-words FILE] "
+                                     "[--colloquial FILE] "
+                                     "[--report] --out DIR"));
         return 64;
     }
     try {

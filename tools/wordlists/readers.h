@@ -24,6 +24,11 @@ enum class Reverse {
 void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, Report &report,
                          Reverse reverse = Reverse::Every);
 
+// The team's Persian list, `PERSIAN {pos} (gloss) :: EN1, EN2`: each English
+// word a sense of the Persian entry, in its order; nothing is reversed, so the
+// English entries stay as the English sources have them.
+void readPersianList(const QString &text, Lexicon &lexicon, Report &report);
+
 // The 2022 extract, `KEYS<TAB>HTML`: its glosses become a Persian entry's
 // senses and, where a sense is a short word or phrase, reversed English
 // entries' senses.
