@@ -50,15 +50,28 @@ PaneRows cDic::Lookup(Language language, const QString &typed, bool exact) {
     }
     rows.records = found->values();
     const ResourceTools &words = english ? enWords_ : faWords_;
-    const QString wanted = foldQuery(typed);
+    // Both sides as the search compared them: lower-cased and folded.
+    const QString wanted = foldQueryForSearch(typed);
+    const std::u16string_view want(reinterpret_cast<const char16_t *>(wanted.utf16()),
+                                   std::size_t(wanted.size()));
+    // A plain alef typed finds alef with madda too, but a row spelt as typed
+    // comes first: اسم selects اسم, not آسم before it.
+    const bool loose = looseAlef(wanted);
+    const auto asShown = [&](int32_t record, bool looseText) {
+        const std::u16string_view text = words.searchRecord(record, looseText);
+        return text.substr(0, text.find(u'\0'));
+    };
+    int looseRow = -1;
     for (std::size_t i = 0; i < rows.records.size(); ++i) {
-        const QStringView text = visibleText(words.recordView(rows.records[i]));
-        // Case folding keeps lengths, so unequal lengths can never be equal.
-        if (text.size() == wanted.size() && text.compare(wanted, Qt::CaseInsensitive) == 0) {
+        if (asShown(rows.records[i], false) == want) {
             rows.selected = int(i);
-            break;
+            return rows;
+        }
+        if (loose && looseRow < 0 && asShown(rows.records[i], true) == want) {
+            looseRow = int(i);
         }
     }
+    rows.selected = looseRow;
     return rows;
 }
 

@@ -10,7 +10,49 @@ QString foldQuery(const QString &text) {
     s.replace(kAnsiCode254, u' ');
     s.replace(u'\u06CC', u'\u064A');
     s.replace(u'\u200C', u' ');
-    return s;
+    QString out;
+    out.reserve(s.size());
+    for (QChar c : std::as_const(s)) {
+        if (c == QChar(0x0621)) {
+            // A lone hamza after a consonant is written و today (جزء, جزو);
+            // after a long vowel it is dropped (شیء, امضاء).
+            const QChar before = out.isEmpty() ? QChar() : out.back();
+            if (before.unicode() >= 0x0628 && before != QChar(0x0648) && before != QChar(0x064A)) {
+                out.append(QChar(0x0648));
+            }
+        } else if (!isDroppedInSearch(c.unicode())) {
+            out.append(QChar(foldLetter(c.unicode())));
+        }
+    }
+    return out;
+}
+
+char16_t foldLetter(char16_t c) {
+    switch (c) {
+    case 0x0623:
+    case 0x0625:
+    case 0x0626:
+    case 0x0671:
+        return 0x0627;
+    case 0x0624:
+        return 0x0648;
+    case 0x06CC:
+        return 0x064A;
+    case 0x0629:
+        return 0x0647;
+    case 0x06A9:
+        return 0x0643;
+    default:
+        return c;
+    }
+}
+
+bool isDroppedInSearch(char16_t c) {
+    return (c >= 0x064B && c <= 0x0652) || c == 0x0670 || c == 0x0640;
+}
+
+bool looseAlef(QStringView folded) {
+    return !folded.contains(QChar(0x0622));
 }
 
 QString foldQueryForSearch(const QString &text) {

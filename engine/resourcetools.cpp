@@ -192,6 +192,7 @@ void ResourceTools::load() {
     spans_ = std::move(spans);
     recordNumber_ = static_cast<int32_t>(spans_.size() - 1);
     lower_.clear();
+    loose_.clear();
     lowerSpans_.clear();
     lowered_ = false;
 }
@@ -199,6 +200,7 @@ void ResourceTools::load() {
 void ResourceTools::prepareSearch() {
     if (!lowered_ && isLoaded()) {
         buildLowerCase();
+        foldLetters();
         longestRecord_ = 0;
         for (const Span &s : lowerSpans_.empty() ? spans_ : lowerSpans_) {
             longestRecord_ = std::max<std::size_t>(longestRecord_, s.end - s.begin);
@@ -232,6 +234,26 @@ void ResourceTools::buildLowerCase() {
     lower_ = std::move(joined);
 }
 
+// Every change keeps lengths, so the spans stay as they are.
+void ResourceTools::foldLetters() {
+    const auto *in = reinterpret_cast<const char16_t *>(lower_.utf16());
+    const qsizetype n = lower_.size();
+    qsizetype first = 0;
+    while (first < n && foldLetter(in[first]) == in[first]) {
+        ++first;
+    }
+    if (first < n) {
+        auto *out = reinterpret_cast<char16_t *>(lower_.data());
+        for (qsizetype i = first; i < n; ++i) {
+            out[i] = foldLetter(out[i]);
+        }
+    }
+    loose_ = lower_;
+    if (lower_.contains(QChar(0x0622))) {
+        loose_.replace(QChar(0x0622), QChar(0x0627));
+    }
+}
+
 void ResourceTools::checkIndex(int32_t index) const {
     if (spans_.empty()) {
         throw NoRecordArrayError("the word list \"" + resName_.toStdString() +
@@ -249,9 +271,15 @@ QStringView ResourceTools::recordView(int32_t index) const {
     return QStringView(text_).sliced(s.begin, s.end - s.begin);
 }
 
-std::u16string_view ResourceTools::lowerRecord(int32_t index) const {
+std::u16string_view ResourceTools::lowerRecord(int32_t index, bool looseAlef) const {
     const Span &s = (lowerSpans_.empty() ? spans_ : lowerSpans_)[static_cast<std::size_t>(index)];
-    return {reinterpret_cast<const char16_t *>(lower_.utf16()) + s.begin, s.end - s.begin};
+    const QString &text = looseAlef ? loose_ : lower_;
+    return {reinterpret_cast<const char16_t *>(text.utf16()) + s.begin, s.end - s.begin};
+}
+
+std::u16string_view ResourceTools::searchRecord(int32_t index, bool looseAlef) const {
+    checkIndex(index);
+    return lowerRecord(index, looseAlef);
 }
 
 void ResourceTools::StartSearch() {
@@ -287,12 +315,12 @@ void ResourceTools::StartSearch(int32_t &iStart, int32_t &iEnd) {
     checkIndex(iStart);
     prepareSearch();
     const Pattern pattern(toStd(folded));
-    scan(pattern, iStart, std::min(iEnd, recordNumber_), *list);
+    scan(pattern, looseAlef(folded), iStart, std::min(iEnd, recordNumber_), *list);
     checkIndex(iEnd);
     foundNumber_ = list->Count();
 }
 
-void ResourceTools::scan(const Pattern &pattern, int32_t first, int32_t last,
+void ResourceTools::scan(const Pattern &pattern, bool looseAlef, int32_t first, int32_t last,
                          ResultList &out) const {
     if (pattern.minLength() > longestRecord_) {
         return;
@@ -301,7 +329,7 @@ void ResourceTools::scan(const Pattern &pattern, int32_t first, int32_t last,
     case Pattern::Shape::Invalid:
         return;
     case Pattern::Shape::Contains:
-        scanContains(pattern.literal(), first, last, out);
+        scanContains(pattern.literal(), looseAlef, first, last, out);
         return;
 
     default:
@@ -309,20 +337,21 @@ void ResourceTools::scan(const Pattern &pattern, int32_t first, int32_t last,
     }
     const std::size_t minLength = pattern.minLength();
     for (int32_t i = first; i <= last; ++i) {
-        const std::u16string_view record = lowerRecord(i);
+        const std::u16string_view record = lowerRecord(i, looseAlef);
         if (record.size() >= minLength && pattern.matches(record)) {
             out.Add(i);
         }
     }
 }
 
-void ResourceTools::scanContains(std::u16string_view needle, int32_t first, int32_t last,
-                                 ResultList &out) const {
+void ResourceTools::scanContains(std::u16string_view needle, bool looseAlef, int32_t first,
+                                 int32_t last, ResultList &out) const {
     // One pass over the lower-cased text instead of one search per record; an
     // occurrence counts only if it lies wholly inside one record, and after a
     // hit the scan moves on to the next record.
     const std::vector<Span> &spans = lowerSpans_.empty() ? spans_ : lowerSpans_;
-    const char16_t *text = reinterpret_cast<const char16_t *>(lower_.utf16());
+    const char16_t *text =
+        reinterpret_cast<const char16_t *>((looseAlef ? loose_ : lower_).utf16());
     const qsizetype stop = spans[static_cast<std::size_t>(last)].end;
     const auto len = static_cast<uint32_t>(needle.size());
     int32_t r = first;

@@ -73,6 +73,10 @@ public:
 
     // GetIndex without a copy; the view lives as long as the loaded list.
     QStringView recordView(int32_t index) const;
+    // The record as searches compare it once prepared: lower-cased, every
+    // letter through foldLetter, and with `looseAlef` alef with madda as
+    // plain alef. Lives as long as the loaded list.
+    std::u16string_view searchRecord(int32_t index, bool looseAlef) const;
     bool isLoaded() const { return !spans_.empty(); }
 
 private:
@@ -85,10 +89,12 @@ private:
     void buildLowerCase();
     void checkIndex(int32_t index) const;
     // Appends the matching records of first..last (already checked) to out.
-    void scan(const Pattern &pattern, int32_t first, int32_t last, ResultList &out) const;
-    void scanContains(std::u16string_view needle, int32_t first, int32_t last,
+    void scan(const Pattern &pattern, bool looseAlef, int32_t first, int32_t last,
+              ResultList &out) const;
+    void scanContains(std::u16string_view needle, bool looseAlef, int32_t first, int32_t last,
                       ResultList &out) const;
-    std::u16string_view lowerRecord(int32_t index) const;
+    std::u16string_view lowerRecord(int32_t index, bool looseAlef = false) const;
+    void foldLetters();
 
     const ResourceProvider &provider_;
     QString resName_;
@@ -102,10 +108,12 @@ private:
     QByteArray bytes_; // keeps the fetched bytes alive when text_ points into them
     QString text_;
     std::vector<Span> spans_;
-    // Records lower-cased once, before the first search: lower_ with
-    // lowerSpans_, or, when
-    // lowering kept every position, lower_ with spans_.
+    // Records lower-cased and folded once, before the first search: lower_
+    // with lowerSpans_, or, when lowering kept every position, lower_ with
+    // spans_. loose_ is lower_ with alef with madda as plain alef (the same
+    // positions; shared with lower_ when there is none).
     QString lower_;
+    QString loose_;
     std::vector<Span> lowerSpans_;
     bool lowered_ = false;
     // Length of the longest lower-cased record: a pattern that needs more

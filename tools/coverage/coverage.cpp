@@ -126,8 +126,9 @@ bool isCountedWord(QStringView word, Language language) {
     for (QChar c : word) {
         if (language == Language::English ? isEnglishLetter(c) : isArabicBlockLetter(c)) {
             ++letters;
-        } else if (language == Language::English || c != QChar(0x200C)) {
-            return false;
+        } else if (language == Language::English ||
+                   (c != QChar(0x200C) && !isDroppedInSearch(c.unicode()))) {
+            return false; // a joiner, a mark or a lone hamza is typed, but no letter
         }
     }
     return letters >= 2;

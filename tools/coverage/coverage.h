@@ -61,9 +61,9 @@ private:
 
 // The frequency lists hold "word count" lines, most frequent first. English
 // counts words of two or more letters a-z; Persian counts words of two or
-// more letters of the Arabic block (a ZERO WIDTH NON-JOINER may stand between
-// them, and is not a letter). Everything else (names with digits, "i",
-// contractions, punctuation, Latin in the Persian list) is left out.
+// more letters of the Arabic block (a ZERO WIDTH NON-JOINER, the marks and a
+// lone hamza, which the search drops, may stand between them, and are not letters). Everything else
+// (names with digits, "i", contractions, punctuation, Latin in the Persian list) is left out.
 bool isCountedWord(QStringView word, Language language);
 
 // The counted words of a frequency list, in its order. Nothing, with the
