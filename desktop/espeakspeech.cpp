@@ -131,8 +131,9 @@ private:
         }
         if (!noDeviceReported_) {
             noDeviceReported_ = true;
-            std::fprintf(stderr, "vorlan: no sound device could be opened (%s); speech is silent\n",
-                         audio_ != nullptr ? audio_object_strerror(audio_, error) : "none found");
+            // The audio library's reason ("Host is down" for a missing
+            // PulseAudio server) tells a user nothing.
+            std::fputs("vorlan: no sound device was found; speech is silent\n", stderr);
         }
         return false;
     }

@@ -34,6 +34,18 @@ private:
     QWidget &window_;
 };
 
+QtMessageHandler qtHandler = nullptr;
+
+// Started from su or SSH there is no XDG_RUNTIME_DIR; Qt falls back to a
+// folder of its own, and its warning on every start tells the user nothing.
+void withoutRuntimeDirWarning(QtMsgType type, const QMessageLogContext &context,
+                              const QString &message) {
+    if (type == QtWarningMsg && message.startsWith(u"QStandardPaths: XDG_RUNTIME_DIR not set")) {
+        return;
+    }
+    qtHandler(type, context, message);
+}
+
 // Qt aborts when it cannot open its display; say why in one line instead,
 // and end with status 1. True when the program cannot go on.
 bool reportMissingDisplay() {
@@ -48,6 +60,7 @@ bool reportMissingDisplay() {
 } // namespace
 
 int main(int argc, char *argv[]) {
+    qtHandler = qInstallMessageHandler(&withoutRuntimeDirWarning);
     // On a Wayland session, through XWayland where it runs: the pin and the
     // keyboard layout need X11.
     vorlan::preferXcbWhereReachable();

@@ -8,12 +8,12 @@ namespace vorlan::gnome {
 
 namespace {
 
-constexpr int ExitTimeoutMs = 500;
-
-QDBusMessage activateCall(const QString &layout) {
-    QDBusMessage message = QDBusMessage::createMethodCall(
-        ExtensionService, ExtensionPath, ExtensionInterface, QStringLiteral("Activate"));
-    message << layout;
+QDBusMessage extensionCall(const QString &method, const QString &layout = {}) {
+    QDBusMessage message =
+        QDBusMessage::createMethodCall(ExtensionService, ExtensionPath, ExtensionInterface, method);
+    if (!layout.isEmpty()) {
+        message << layout;
+    }
     message.setAutoStartService(false);
     return message;
 }
@@ -28,26 +28,36 @@ QString plausibleXkbId(const QString &id) {
 
 GnomeInputSources::GnomeInputSources(QDBusConnection bus) : bus_(std::move(bus)) {}
 
+void GnomeInputSources::current(Current done) {
+    callAsync(bus_, extensionCall(QStringLiteral("Current")), this,
+              [this, done](const QDBusMessage &reply) {
+                  // No extension, or an older one: nothing could be given back.
+                  silent_ = !replyHas(reply, "s");
+                  done(silent_ ? QString()
+                               : plausibleXkbId(reply.arguments().constFirst().toString()));
+              });
+}
+
 void GnomeInputSources::activate(const QString &layout, Done done) {
-    callAsync(bus_, activateCall(layout), this, [this, layout, done](const QDBusMessage &reply) {
-        silent_ = !replyHas(reply, "bs");
-        if (silent_) {
-            // No extension, or not enabled: nothing we could do.
-            done(false, {});
-            return;
-        }
-        const bool ok = reply.arguments().at(0).toBool();
-        if (ok) {
-            lacking_.remove(layout);
-        } else {
-            lacking_.insert(layout);
-        }
-        done(ok, plausibleXkbId(reply.arguments().at(1).toString()));
-    });
+    callAsync(bus_, extensionCall(QStringLiteral("Activate"), layout), this,
+              [this, layout, done](const QDBusMessage &reply) {
+                  silent_ = !replyHas(reply, "bs");
+                  if (silent_) {
+                      done(false);
+                      return;
+                  }
+                  const bool ok = reply.arguments().at(0).toBool();
+                  if (ok) {
+                      lacking_.remove(layout);
+                  } else {
+                      lacking_.insert(layout);
+                  }
+                  done(ok);
+              });
 }
 
 void GnomeInputSources::activateNow(const QString &layout) {
-    bus_.call(activateCall(layout), QDBus::Block, ExitTimeoutMs);
+    bus_.call(extensionCall(QStringLiteral("Activate"), layout), QDBus::Block, ExitTimeoutMs);
 }
 
 } // namespace vorlan::gnome

@@ -14,12 +14,13 @@ inline const QString ExtensionService = QStringLiteral("example.vorlan.InputSour
 inline const QString ExtensionPath = QStringLiteral("/example/vorlan/InputSources");
 inline const QString ExtensionInterface = QStringLiteral("example.vorlan.InputSources");
 
-// The input sources of a GNOME Shell session, through that extension's one
-// method Activate(s id) -> (b activated, s previous).
+// The input sources of a GNOME Shell session, through that extension's
+// methods Current() -> (s id) and Activate(s id) -> (b activated, s previous).
 class GnomeInputSources final : public QObject, public LayoutSwitcher {
 public:
     explicit GnomeInputSources(QDBusConnection bus = QDBusConnection::sessionBus());
 
+    void current(Current done) override;
     void activate(const QString &layout, Done done) override;
     void activateNow(const QString &layout) override;
     bool mayHave(const QString &layout) const override {
@@ -32,7 +33,7 @@ private:
     bool silent_ = false; // the last call failed or went unanswered
 };
 
-// The previous source of an Activate reply where it is a plausible XKB id
+// The source of a Current reply where it is a plausible XKB id
 // ("us", "de+nodeadkeys", "ir"); empty otherwise.
 QString plausibleXkbId(const QString &id);
 

@@ -4,6 +4,9 @@
 
 #include <QDBusArgument>
 #include <QDBusMetaType>
+#include <QDeadlineTimer>
+
+#include <algorithm>
 
 namespace vorlan::kde {
 
@@ -15,8 +18,6 @@ const QString Interface = QStringLiteral("org.kde.KeyboardLayouts");
 
 // XKB has four groups; a longer list is no keyboard configuration.
 constexpr int MaxLayouts = 64;
-// At the end of the run: short, there is no window left to wait for.
-constexpr int ExitTimeoutMs = 500;
 
 } // namespace
 
@@ -53,53 +54,57 @@ QDBusMessage KdeLayouts::call(const QString &method, const QVariantList &argumen
     return message;
 }
 
+void KdeLayouts::current(Current done) {
+    callAsync(bus_, call(QStringLiteral("getLayoutsList")), this,
+              [this, done](const QDBusMessage &reply) {
+                  std::optional<QStringList> names = layoutNames(reply);
+                  silent_ = !names;
+                  if (!names) {
+                      done({});
+                      return;
+                  }
+                  callAsync(bus_, call(QStringLiteral("getLayout")), this,
+                            [names = std::move(*names), done](const QDBusMessage &current) {
+                                // Anything but an index into the list: unknown.
+                                const uint at = replyHas(current, "u")
+                                                    ? current.arguments().constFirst().toUInt()
+                                                    : uint(names.size());
+                                done(at < uint(names.size()) ? names.at(int(at)) : QString());
+                            });
+              });
+}
+
 void KdeLayouts::activate(const QString &layout, Done done) {
     callAsync(bus_, call(QStringLiteral("getLayoutsList")), this,
               [this, layout, done](const QDBusMessage &reply) {
                   const std::optional<QStringList> names = layoutNames(reply);
                   silent_ = !names;
-                  if (!names) {
-                      done(false, {});
-                      return;
-                  }
-                  const auto index = names->indexOf(layout);
-                  if (index < 0) {
+                  const auto index = names ? names->indexOf(layout) : -1;
+                  if (names && index < 0) {
                       // Not among the user's layouts: theirs to add, not ours.
                       lacking_.insert(layout);
-                      done(false, {});
+                  }
+                  if (index < 0) {
+                      done(false);
                       return;
                   }
                   lacking_.remove(layout);
-                  callAsync(bus_, call(QStringLiteral("getLayout")), this,
-                            [this, names = *names, index, done](const QDBusMessage &current) {
-                                QString previous;
-                                if (replyHas(current, "u")) {
-                                    const uint at = current.arguments().constFirst().toUInt();
-                                    if (at < uint(names.size())) {
-                                        previous = names.at(int(at));
-                                    }
-                                    if (at == uint(index)) {
-                                        done(true, previous);
-                                        return;
-                                    }
-                                }
-                                callAsync(bus_, call(QStringLiteral("setLayout"), {uint(index)}),
-                                          this, [done, previous](const QDBusMessage &set) {
-                                              done(replyHas(set, "b") &&
-                                                       set.arguments().constFirst().toBool(),
-                                                   previous);
-                                          });
+                  callAsync(bus_, call(QStringLiteral("setLayout"), {uint(index)}), this,
+                            [done](const QDBusMessage &set) {
+                                done(replyHas(set, "b") && set.arguments().constFirst().toBool());
                             });
               });
 }
 
 void KdeLayouts::activateNow(const QString &layout) {
-    const QDBusMessage reply =
-        bus_.call(call(QStringLiteral("getLayoutsList")), QDBus::Block, ExitTimeoutMs);
+    const QDeadlineTimer deadline(ExitTimeoutMs);
+    const QDBusMessage reply = bus_.call(call(QStringLiteral("getLayoutsList")), QDBus::Block,
+                                         int(deadline.remainingTime()));
     const std::optional<QStringList> names = layoutNames(reply);
     const auto index = names ? names->indexOf(layout) : -1;
-    if (index >= 0) {
-        bus_.call(call(QStringLiteral("setLayout"), {uint(index)}), QDBus::Block, ExitTimeoutMs);
+    if (index >= 0 && !deadline.hasExpired()) {
+        bus_.call(call(QStringLiteral("setLayout"), {uint(index)}), QDBus::Block,
+                  int(std::max<qint64>(1, deadline.remainingTime())));
     }
 }
 

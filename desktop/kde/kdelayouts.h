@@ -15,8 +15,9 @@ class KdeLayouts final : public QObject, public LayoutSwitcher {
 public:
     explicit KdeLayouts(QDBusConnection bus = QDBusConnection::sessionBus());
 
-    // Reads the user's list, then the current layout, then sets the wanted
-    // one: three calls, each bounded.
+    // Each reads the user's list first, then the current layout or sets the
+    // wanted one: two calls, each bounded.
+    void current(Current done) override;
     void activate(const QString &layout, Done done) override;
     void activateNow(const QString &layout) override;
     bool mayHave(const QString &layout) const override {

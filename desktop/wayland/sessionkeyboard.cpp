@@ -16,7 +16,12 @@ SessionKeyboard::SessionKeyboard(std::unique_ptr<LayoutSwitcher> switcher)
     : switcher_(std::move(switcher)) {}
 
 SessionKeyboard::~SessionKeyboard() {
-    if (!applied_.isEmpty() && !userLayout_.isEmpty() && applied_ != userLayout_) {
+    // A change made, or sent and not answered yet, is undone: the desktop
+    // carries out its requests in order. One not sent yet is never made.
+    const auto changes = [this](const QString &layout) {
+        return !layout.isEmpty() && layout != userLayout_;
+    };
+    if (!userLayout_.isEmpty() && (changes(applied_) || changes(inFlight_))) {
         switcher_->activateNow(userLayout_);
     }
 }
@@ -45,28 +50,48 @@ void SessionKeyboard::reconcile() {
     if (busy_) {
         return;
     }
-    // Held: the pane's layout. Released: the user's, where we changed it.
-    const QString target = holding_ ? wanted_ : (applied_.isEmpty() ? QString() : userLayout_);
-    if (!holding_ && (target.isEmpty() || target == applied_)) {
-        // Nothing to give back, or it is what the desktop has anyway.
-        applied_.clear();
-        userLayout_.clear();
+    if (!holding_) {
+        if (applied_.isEmpty() || applied_ == userLayout_) {
+            // Nothing changed, or the user's layout is back.
+            applied_.clear();
+            userLayout_.clear();
+        } else if (userLayout_ != refused_) {
+            send(userLayout_);
+        }
         return;
     }
-    if (target.isEmpty() || target == applied_ || target == refused_) {
+    if (wanted_ == applied_ || wanted_ == refused_) {
         return;
     }
+    if (!userLayout_.isEmpty()) {
+        send(wanted_);
+        return;
+    }
+    // Before the first change: what to give back must be known first.
     busy_ = true;
-    switcher_->activate(target, [this, target](bool ok, const QString &previous) {
+    switcher_->current([this](const QString &layout) {
         busy_ = false;
-        if (ok) {
-            if (applied_.isEmpty()) {
-                // Our first change since the user last had the keyboard.
-                userLayout_ = previous;
-            }
-            applied_ = target;
+        if (layout.isEmpty()) {
+            // Could not be given back: the keyboard stays as the user has it.
+            refused_ = wanted_;
         } else {
-            refused_ = target;
+            userLayout_ = layout;
+            applied_ = layout;
+        }
+        reconcile();
+    });
+}
+
+void SessionKeyboard::send(const QString &layout) {
+    busy_ = true;
+    inFlight_ = layout;
+    switcher_->activate(layout, [this, layout](bool ok) {
+        busy_ = false;
+        inFlight_.clear();
+        if (ok) {
+            applied_ = layout;
+        } else {
+            refused_ = layout;
         }
         reconcile();
     });

@@ -15,27 +15,36 @@ namespace vorlan {
 // XWayland clients, so an X client cannot switch it for itself.
 class LayoutSwitcher {
 public:
-    // ok: the layout is now current. previous: the layout current before, in
-    // the desktop's own XKB naming ("us", "de+nodeadkeys"); empty when unknown.
-    using Done = std::function<void(bool ok, const QString &previous)>;
+    // The current layout in the desktop's own XKB naming ("us",
+    // "de+nodeadkeys"); empty when it cannot be told: no answer, an answer
+    // of the wrong type, or a source that is no XKB layout (an input method).
+    using Current = std::function<void(const QString &layout)>;
+    // ok: the layout is now current.
+    using Done = std::function<void(bool ok)>;
 
     virtual ~LayoutSwitcher() = default;
-    // Asks the desktop without waiting for it; done runs exactly once, later,
-    // on this thread, also when the desktop does not answer in time. Never
-    // after the switcher is gone.
+    // Both ask the desktop without waiting for it; the callback runs exactly
+    // once, later, on this thread, also when the desktop does not answer in
+    // time. Never after the switcher is gone.
+    virtual void current(Current done) = 0;
     virtual void activate(const QString &layout, Done done) = 0;
     // For the end of the run, when no event loop is left to deliver an
-    // answer: asks and waits, a bounded time.
+    // answer: asks and waits, ExitTimeoutMs in all. Sent after any request
+    // still in flight, so the desktop carries it out last.
     virtual void activateNow(const QString &layout) = 0;
     // False once the desktop has said that it lacks the layout.
     virtual bool mayHave(const QString &layout) const = 0;
+
+    // The wait at the end of the run: short, there is no window left.
+    static constexpr int ExitTimeoutMs = 500;
 };
 
 // The input language through the desktop's switcher. The window asks for a
 // layout only while it is active and releases it when it loses the
 // activation: then the layout the user had comes back, and at the end of
-// the run too. One request is in flight at a time; requests made meanwhile
-// only move the target.
+// the run too. The user's layout is read before the first change, and
+// nothing is changed while it cannot be told. One request is in flight at a
+// time; requests made meanwhile only move the target.
 class SessionKeyboard final : public QObject, public KeyboardService {
     Q_OBJECT
 public:
@@ -52,19 +61,17 @@ public:
     // nothing is sent.
     void sendCtrlShift(std::function<void(bool sent)> done) override { done(false); }
 
-    // The layout last asked of the desktop with success; empty while the
-    // desktop is as the user left it.
-    QString applied() const { return applied_; }
-
 private:
     void reconcile();
+    void send(const QString &layout);
 
     std::unique_ptr<LayoutSwitcher> switcher_;
     bool holding_ = false; // between loadKeyboardLayout and releaseLayout
     bool busy_ = false;
     QString wanted_;     // the pane's layout
-    QString applied_;    // ours, as the desktop now has it
-    QString userLayout_; // the user's, to give back
+    QString applied_;    // the desktop's, as last read or set while we had it
+    QString userLayout_; // the user's, read before our first change
+    QString inFlight_;   // the layout of an activate not answered yet
     QString refused_;    // asked and refused; not asked again until wanted anew
 };
 

@@ -339,9 +339,11 @@ bool Keyboard::loadKeyboardLayout(const QString &layoutId) {
     }
     if (!userGroup_) {
         const int group = lockedGroup();
-        if (group >= 0) {
-            userGroup_ = group;
+        if (group < 0) {
+            // What to give back cannot be told: the keyboard stays the user's.
+            return false;
         }
+        userGroup_ = group;
     }
     bool ok = false;
     int group = groupOf(*current, layout);

@@ -67,7 +67,8 @@ public:
     // first reloads its keymap with the layout added after the user's own,
     // as `setxkbmap -layout us,ir` would. False when any step fails, and
     // when the server's rules name is not one of the system's rules files.
-    // The first call after releaseLayout() notes the group locked then.
+    // The first call after releaseLayout() notes the group locked then, and
+    // changes nothing when it cannot be read.
     bool loadKeyboardLayout(const QString &layoutId) override;
     // Locks the noted group again.
     void releaseLayout() override;

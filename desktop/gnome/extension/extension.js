@@ -10,6 +10,9 @@ const BUS_NAME = 'example.vorlan.InputSources';
 const OBJECT_PATH = '/example/vorlan/InputSources';
 const INTERFACE = `<node>
   <interface name="example.vorlan.InputSources">
+    <method name="Current">
+      <arg type="s" direction="out" name="id"/>
+    </method>
     <method name="Activate">
       <arg type="s" direction="in" name="id"/>
       <arg type="b" direction="out" name="activated"/>
@@ -28,12 +31,23 @@ function findSource(manager, id) {
         sources.find(source => source.id.split('+')[0] === id) || null;
 }
 
+// The id of the current source when it is an XKB one, '' otherwise (an
+// input method): the program then changes nothing it could not give back.
+function currentXkbId(manager) {
+    const current = manager.currentSource;
+    return current && current.type === 'xkb' ? current.id : '';
+}
+
 class InputSources {
+    Current() {
+        return currentXkbId(Keyboard.getInputSourceManager());
+    }
+
     // Returns [activated, id of the XKB source current before ('' if none)].
     Activate(id) {
         const manager = Keyboard.getInputSourceManager();
         const current = manager.currentSource;
-        const previous = current && current.type === 'xkb' ? current.id : '';
+        const previous = currentXkbId(manager);
         if (typeof id !== 'string' || id.length === 0 || id.length > 100)
             return [false, previous];
         const source = findSource(manager, id);
