@@ -7,56 +7,66 @@
 
 using namespace Qt::StringLiterals;
 using vorlan::cDic;
+using vorlan::Language;
 using vorlan::MemoryResourceProvider;
 using vorlan::testing::encodeWordList;
+using vorlan::testing::smallDictionary;
 
 namespace {
 
-struct DicTest : ::testing::Test {
-    static MemoryResourceProvider withLists(const vorlan::testing::FixtureLists &lists) {
-        MemoryResourceProvider provider;
-        vorlan::testing::addDictionary(provider, lists);
-        return provider;
+// What a pane lists for what is typed, in word-list order, and the row it
+// selects. The languages take turns so that one language's search cannot pass
+// for the other's.
+TEST(Dic, LookupListsAndSelectsAsThePaneShows) {
+    MemoryResourceProvider provider;
+    vorlan::testing::addDictionary(provider, smallDictionary());
+    cDic dic(provider);
+    constexpr Language En = Language::English;
+    constexpr Language Fa = Language::Persian;
+    const struct {
+        Language language;
+        QString typed;
+        bool exact;
+        QString rows;
+        QString selected;
+    } cases[] = {
+        {En, u"a"_s, false, {}, {}}, // too short to search
+        {En, u"ar"_s, false, u"A La Carte|Aardwolf|Bar|Star"_s, {}},
+        {Fa, u"آب"_s, false, u"آب|آب آورد"_s, u"آب"_s},
+        {En, u"ab?"_s, false, {}, {}},                         // '?' is U+061F, never a wildcard
+        {Fa, u"کتاب"_s, false, u"كتاب|كتابخانه"_s, u"كتاب"_s}, // keheh
+        {En, u" la"_s, false, u"A La Carte"_s, {}},
+        {Fa, u"آفتابى"_s, false, u"آفتابي كردن"_s, {}}, // alef maksura: yeh and a space
+        {En, u"BOOK"_s, false, u"Book|Bookcase"_s, u"Book"_s},
+        {Fa, u"آفتابىكردن"_s, false, u"آفتابي كردن"_s, u"آفتابي كردن"_s},
+        {En, u"aardwol"_s, false, u"Aardwolf"_s, {}},
+        {Fa, u"یک"_s, false, u"يك"_s, u"يك"_s}, // Farsi yeh and keheh
+        {En, u"zymosthenic"_s, false, u"Zymosthenic"_s, u"Zymosthenic"_s},
+        {Fa, u"آفتابي\u200Cكردن"_s, false, u"آفتابي كردن"_s, u"آفتابي كردن"_s},
+        {En, u"[ab"_s, false, {}, {}},
+        {Fa, u"آ"_s, false, {}, {}},
+        {En, u"ab*"_s, true, u"Aba|Abacus|Ablate"_s, {}},
+        {En, u"zymosthenic"_s, true, {}, {}}, // the last record's U+0000 needs a star
+        {En, u"cross-eyed"_s, true, u"Cross-eyed"_s, u"Cross-eyed"_s},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        const vorlan::PaneRows found = dic.Lookup(c.language, c.typed, c.exact);
+        QStringList rows;
+        for (const int32_t r : found.records) {
+            rows << vorlan::visibleText(c.language == En ? dic.GetEnWord(r) : dic.GetFaWord(r))
+                        .toString();
+        }
+        EXPECT_EQ(rows.join(u'|'), c.rows);
+        EXPECT_EQ(found.selected < 0 ? QString() : rows[found.selected], c.selected);
     }
-    const vorlan::testing::FixtureLists lists = vorlan::testing::smallDictionary();
-    const MemoryResourceProvider provider = withLists(lists);
-    cDic dic{provider};
-};
-
-TEST_F(DicTest, PairsHeadwordsWithMeaningsByIndex) {
-    EXPECT_EQ(dic.GetEnWord(0), u"A"_s);
-    EXPECT_EQ(dic.GetEnMean(0), lists.en2fa[0]);
-    EXPECT_EQ(dic.GetFaWord(0), lists.fa[0]);
-    EXPECT_EQ(dic.GetFaMean(0), u"Water - Aqueous - Bree"_s);
-    const auto lastEn = static_cast<int32_t>(lists.en.size() - 1);
-    EXPECT_EQ(dic.GetEnWord(lastEn), u"Zymosthenic"_s + QChar(0));
-    EXPECT_EQ(dic.GetFaMean(static_cast<int32_t>(lists.fa.size() - 1)), u"Countryside"_s);
-    EXPECT_THROW(dic.GetEnMean(lastEn + 1), vorlan::SubscriptOutOfRangeError);
-    EXPECT_THROW(dic.GetFaWord(-1), vorlan::SubscriptOutOfRangeError);
+    // The meaning lists pair with the headwords by index, to the last record.
+    EXPECT_EQ(std::pair(dic.GetEnMean(2), dic.GetFaMean(9)),
+              std::pair(u"كفتار"_s, u"Countryside"_s));
 }
 
-TEST_F(DicTest, SearchesKeepTheirOwnLanguage) {
-    const auto en = [&](const QString &word) { return int32_t(lists.en.indexOf(word)); };
-    dic.FindEn(u"a"_s);
-    EXPECT_EQ(dic.FindListEn, nullptr); // too short: no search has run yet
-
-    dic.FindEn(u"*ab*"_s);
-    const vorlan::ResultListRef english = dic.FindListEn;
-    ASSERT_TRUE(english);
-    EXPECT_EQ(english->values(),
-              (std::vector{en(u"Aba"_s), en(u"Abacus"_s), en(u"Ablate"_s), en(u"Lab"_s)}));
-    EXPECT_EQ(dic.FindListFa, nullptr);
-    dic.FindFa(u"\u0622\u0628"_s);
-    const vorlan::ResultListRef persian = dic.FindListFa;
-    EXPECT_EQ(persian->values(), (std::vector<int32_t>{0}));
-    EXPECT_EQ(dic.FindListEn, english);
-    dic.FindEn(u"x"_s); // too short: the last English list stays
-    EXPECT_EQ(dic.FindListEn, english);
-    EXPECT_EQ(dic.FindListFa, persian);
-}
-
-TEST(DicConstruction, FailsWhenAListIsMissing) {
-    const vorlan::testing::FixtureLists lists = vorlan::testing::smallDictionary();
+TEST(Dic, ConstructionFailsWhenAListIsMissing) {
+    const vorlan::testing::FixtureLists lists = smallDictionary();
     MemoryResourceProvider provider;
     provider.add(u"FA"_s, encodeWordList(lists.fa, true));
     provider.add(u"EN"_s, encodeWordList(lists.en, true));

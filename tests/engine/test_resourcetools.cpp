@@ -3,8 +3,6 @@
 #include "fixtures.h"
 #include "resourcetools.h"
 
-#include <QtEndian>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -14,12 +12,6 @@ using vorlan::testing::encodeWordList;
 using Found = std::vector<int32_t>;
 
 namespace {
-
-QByteArray utf16le(const QString &text) {
-    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
-    qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data());
-    return bytes;
-}
 
 // One store over one text, loaded as the dictionary loads its lists.
 struct Store {
@@ -65,6 +57,8 @@ TEST(StoreLoading, LoadsOnceAllThreeAreSetAndKeepsItsListOnFailure) {
     EXPECT_THROW(store.setResIndex(2), vorlan::ResourceNotFoundError);
     EXPECT_EQ(store.RecordNumber(), 1);
     EXPECT_EQ(store.GetIndex(1), u"Two"_s);
+    EXPECT_THROW(store.GetIndex(2), SubscriptOutOfRangeError);
+    EXPECT_THROW(store.GetIndex(-1), SubscriptOutOfRangeError);
 }
 
 TEST(StoreLoading, SplitsExactlyAndDropsOnlyTheFirstCharacter) {
@@ -84,15 +78,16 @@ TEST(StoreLoading, SplitsExactlyAndDropsOnlyTheFirstCharacter) {
     };
     for (const auto &c : cases) {
         // The same bytes again at an odd address, with an odd byte after them.
-        const QByteArray bytes = utf16le(c.text);
+        const QByteArray bytes = vorlan::testing::utf16le(c.text);
         const QByteArray padded = 'x' + bytes + 'y';
         for (const QByteArray &buffer :
              {bytes, QByteArray::fromRawData(padded.constData() + 1, bytes.size() + 1)}) {
             Store s(buffer, c.separator);
-            ASSERT_EQ(s.tools.RecordNumber(), c.records.size() - 1) << c.text.toStdString();
-            for (int i = 0; i < c.records.size(); ++i) {
-                EXPECT_EQ(s.tools.GetIndex(i), c.records[i]) << c.text.toStdString() << " #" << i;
+            QStringList records;
+            for (int32_t i = 0; i <= s.tools.RecordNumber(); ++i) {
+                records << s.tools.GetIndex(i);
             }
+            EXPECT_EQ(records, c.records) << c.text.toStdString();
         }
     }
 }
@@ -111,32 +106,16 @@ TEST(StoreSearch, MatchesWholeLowerCasedRecords) {
         {kWords, u"*aba*"_s, {2, 3}},
         {kWords, u"ab*"_s, {2, 3, 4, 5}},
         {kWords, u"*te"_s, {4}},
-        {kWords, u" ab "_s, {}},            // spaces stay in the pattern
-        {kWords, u"ab?"_s, {}},             // '?' is folded to U+061F
-        {kWords, u"*\u06A9\u062A*"_s, {7}}, // keheh is folded to kaf
-        {kWords, u"zymosthenic"_s, {}},     // the last record ends with U+0000
-        {kWords, u"zymosthenic*"_s, {8}},
         {kWords, u"[a-b]*"_s, {0, 1, 2, 3, 4, 5, 6}},
-        {kWords, u"*[ab"_s, {}}, // malformed: nothing, no error
         {kWords, u"*[a-b]l*"_s, {4, 5}},
-        {kWords, u"*a[!b]*"_s, {1, 4, 5, 6}},
         {dotted, u"*stanbul"_s, {0, 1}},
         {dotted, u"sea"_s, {2}},
         {dotted, u"*ea*"_s, {2}},
         {dotted, u"*a*e*"_s, {}},
         {split, u"*b\r\nc*"_s, {}}, // an occurrence never spans records
-        {split, u"*d\r\nx*"_s, {}},
         {split, u"*bc*"_s, {2}},
         {split, u"*b\r*"_s, {3}},
         {split, u"*[b]*"_s, {0, 2, 3}},
-        // Empty and descending lists through each shape of search.
-        {kWords, u"*[z-a]*"_s, {}},
-        {kWords, u"*b[!z-a]*"_s, {2, 3, 4, 5, 6}},
-        {kWords, u"*[]*"_s, {}},
-        {kWords, u"[!]ba"_s, {2}},
-        {kWords, u"a[]ba"_s, {}},
-        {kWords, u"*ab[c-a]*"_s, {}},
-        {kWords, u"*ab[c-al]*"_s, {4, 5}},
         // A pattern as long as the longest record may still match it; in
         // `dotted` that is the lower case, one unit longer than the record.
         {kWords, u"zymosthenic[!]"_s, {8}},
@@ -147,30 +126,26 @@ TEST(StoreSearch, MatchesWholeLowerCasedRecords) {
     for (const auto &c : cases) {
         Store s(c.records);
         EXPECT_EQ(s.find(c.query), c.found) << c.query.toStdString();
-        EXPECT_EQ(s.tools.FoundNumber(), static_cast<int32_t>(c.found.size()));
+        EXPECT_EQ(s.tools.FoundNumber(), s.tools.FoundList()->Count());
     }
 }
 
-TEST(StoreSearch, ShortProbeKeepsTheListAndEachSearchMakesANewOne) {
+// Each search makes a new list, which later searches leave alone, and writes
+// back the bounds it used; a range that leaves the list fails after the
+// matches before it. A query whose probe is too short changes nothing.
+TEST(StoreSearch, RangesWriteBackAndFailOutsideTheList) {
     Store s(kWords);
-    s.find(u"*ab*"_s);
+    s.find(u"*ar*"_s);
     const vorlan::ResultListRef first = s.tools.FoundList();
-    const Found firstFound = first->values();
     for (const QString &query : {u"a"_s, u"*a*"_s, u"a?"_s, u"a*?"_s, u""_s, u"  x  "_s}) {
         int32_t from = -1;
         int32_t to = -1;
         s.tools.setSearchText(query);
         s.tools.StartSearch(from, to);
-        EXPECT_EQ(s.tools.FoundList(), first) << query.toStdString();
-        EXPECT_EQ(s.tools.FoundNumber(), static_cast<int32_t>(firstFound.size()));
-        EXPECT_EQ(std::pair(from, to), std::pair(-1, -1)); // nothing written back
+        EXPECT_EQ(std::tuple(s.tools.FoundList(), s.tools.FoundNumber(), from, to),
+                  std::tuple(first, 2, -1, -1))
+            << query.toStdString();
     }
-    s.find(u"*ar*"_s);
-    EXPECT_NE(s.tools.FoundList(), first);
-    EXPECT_EQ(first->values(), firstFound); // an older list never changes
-}
-
-TEST(StoreSearch, RangesWriteBackAndFailOutsideTheList) {
     const struct {
         int32_t from;
         int32_t to;
@@ -186,7 +161,6 @@ TEST(StoreSearch, RangesWriteBackAndFailOutsideTheList) {
         {1, 12, {1, 2, 3, 4, 5}, true, 1, 12}, // fails after the matches before 9
         {-3, 2, {}, true, -3, 2},
     };
-    Store s(kWords);
     s.tools.setSearchText(u"*a*a*"_s);
     for (auto c : cases) {
         if (c.fails) {
@@ -194,12 +168,12 @@ TEST(StoreSearch, RangesWriteBackAndFailOutsideTheList) {
         } else {
             s.tools.StartSearch(c.from, c.to);
         }
+        EXPECT_NE(s.tools.FoundList(), first);
         EXPECT_EQ(s.tools.FoundList()->values(), c.found) << c.from << ".." << c.to;
         EXPECT_EQ(s.tools.FoundNumber(), c.fails ? 0 : static_cast<int32_t>(c.found.size()));
         EXPECT_EQ(std::pair(c.from, c.to), std::pair(c.usedFrom, c.usedTo));
     }
-    EXPECT_THROW(s.tools.GetIndex(9), SubscriptOutOfRangeError);
-    EXPECT_THROW(s.tools.GetIndex(-1), SubscriptOutOfRangeError);
+    EXPECT_EQ(first->values(), (Found{1, 6}));
 }
 
 TEST(NarrowSearch, FoldsArabicFormsOnBothSidesAndCountsQuestionMarks) {
@@ -242,8 +216,7 @@ TEST(ResultList, OneBasedPositionsChecked) {
         list.Add(value);
     }
     list.Remove(2);
-    EXPECT_EQ(list.Count(), 2);
-    EXPECT_EQ(std::pair(list.Item(1), list.Item(2)), std::pair(9, 40));
+    EXPECT_EQ(std::tuple(list.Count(), list.Item(1), list.Item(2)), std::tuple(2, 9, 40));
     for (int32_t outside : {0, 3}) {
         EXPECT_THROW(list.Item(outside), SubscriptOutOfRangeError);
         EXPECT_THROW(list.Remove(outside), SubscriptOutOfRangeError);

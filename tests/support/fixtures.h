@@ -7,6 +7,9 @@
 
 namespace vorlan::testing {
 
+// The text's code units as UTF-16LE bytes, nothing added.
+QByteArray utf16le(const QString &text);
+
 // A word list in the built-in byte format: byte-order mark, UTF-16LE records
 // joined by CR LF, and optionally one U+0000 after the last record.
 QByteArray encodeWordList(const QStringList &records, bool trailingNul);

@@ -1,103 +1,55 @@
 #include "referencelike.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace vorlan::testing {
 
-namespace {
-
-struct Item {
-    enum Kind { Char, Digit, Set, Star };
-    explicit Item(Kind k, char16_t c = 0) : kind(k), ch(c) {}
-    Kind kind;
-    char16_t ch;
-    bool negated = false;
-    std::u16string set; // pairs: first, last
-};
-
-std::optional<std::vector<Item>> parse(std::u16string_view p) {
-    std::vector<Item> items;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        const char16_t c = p[i];
+std::optional<bool> referenceMatch(std::u16string_view text, std::u16string_view pattern) {
+    // One test per pattern item; an empty one stands for '*'.
+    std::vector<std::function<bool(char16_t)>> items;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char16_t c = pattern[i];
         if (c == u'*') {
-            items.emplace_back(Item::Star);
+            items.emplace_back();
         } else if (c == u'#') {
-            items.emplace_back(Item::Digit);
-        } else if (c == u'[') {
-            const std::size_t close = p.find(u']', i + 1);
+            items.emplace_back([](char16_t x) { return x >= u'0' && x <= u'9'; });
+        } else if (c != u'[') {
+            items.emplace_back([c](char16_t x) { return x == c; });
+        } else {
+            const std::size_t close = pattern.find(u']', i + 1);
             if (close == std::u16string_view::npos) {
                 return std::nullopt;
             }
-            std::u16string_view body = p.substr(i + 1, close - i - 1);
+            std::u16string body(pattern.substr(i + 1, close - i - 1));
+            const bool negated = !body.empty() && body[0] == u'!';
+            body.erase(0, negated ? 1 : 0);
             i = close;
-            Item it(Item::Set);
-            if (!body.empty() && body[0] == u'!') {
-                it.negated = true;
-                body.remove_prefix(1);
-            }
             // A descending pair is kept: no unit lies in it, so it names none.
-            for (std::size_t k = 0; k < body.size(); ++k) {
-                const bool range = k + 2 < body.size() && body[k + 1] == u'-';
-                const char16_t last = range ? body[k + 2] : body[k];
-                it.set.push_back(body[k]);
-                it.set.push_back(last);
-                if (range) {
-                    k += 2;
+            items.emplace_back([body, negated](char16_t x) {
+                bool in = false;
+                for (std::size_t k = 0; k < body.size(); ++k) {
+                    const bool range = k + 2 < body.size() && body[k + 1] == u'-';
+                    in = in || (x >= body[k] && x <= body[range ? k + 2 : k]);
+                    k += range ? 2 : 0;
                 }
-            }
-            items.push_back(it);
-        } else {
-            items.emplace_back(Item::Char, c);
+                return in != negated;
+            });
         }
     }
-    return items;
-}
-
-bool single(const Item &it, char16_t c) {
-    switch (it.kind) {
-    case Item::Char:
-        return it.ch == c;
-    case Item::Digit:
-        return c >= u'0' && c <= u'9';
-    case Item::Set: {
-        bool in = false;
-        for (std::size_t k = 0; k + 1 < it.set.size(); k += 2) {
-            in = in || (c >= it.set[k] && c <= it.set[k + 1]);
-        }
-        return in != it.negated;
-    }
-    case Item::Star:
-        break;
-    }
-    return false;
-}
-
-} // namespace
-
-std::optional<bool> referenceMatch(std::u16string_view text, std::u16string_view pattern) {
-    const auto items = parse(pattern);
-    if (!items) {
-        return std::nullopt;
-    }
-    const std::size_t m = items->size();
-    const std::size_t n = text.size();
-    // row[j]: the first i items match the first j characters.
-    std::vector<char> row(n + 1, 0);
+    // row[j]: the items so far match the first j characters.
+    std::vector<char> row(text.size() + 1, 0);
     row[0] = 1;
-    for (std::size_t i = 0; i < m; ++i) {
-        const Item &it = (*items)[i];
-        std::vector<char> next(n + 1, 0);
-        for (std::size_t j = 0; j <= n; ++j) {
-            if (it.kind == Item::Star) {
-                next[j] = row[j] || (j > 0 && next[j - 1]);
-            } else {
-                next[j] = j > 0 && row[j - 1] && single(it, text[j - 1]);
-            }
+    for (const auto &item : items) {
+        std::vector<char> next(row.size(), 0);
+        for (std::size_t j = 0; j < row.size(); ++j) {
+            next[j] =
+                item ? j > 0 && row[j - 1] && item(text[j - 1]) : row[j] || (j > 0 && next[j - 1]);
         }
         row.swap(next);
     }
-    return row[n] != 0;
+    return row.back() != 0;
 }
 
 } // namespace vorlan::testing

@@ -11,6 +11,7 @@
 #include <X11/extensions/XTest.h>
 
 #include <algorithm>
+#include <csignal>
 
 namespace vorlan::test {
 
@@ -47,6 +48,25 @@ void sendToRoot(Display *display, Window window, const char *type, long data0, l
 }
 
 } // namespace
+
+ClipboardOwner::ClipboardOwner(const QByteArray &bytes, const QString &target) {
+    process_.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                                             QStringLiteral("-quiet"), QStringLiteral("-t"), target});
+    process_.write(bytes);
+    process_.closeWriteChannel();
+    process_.waitForStarted(Patience);
+}
+
+ClipboardOwner::~ClipboardOwner() {
+    signal(SIGCONT);
+    process_.kill();
+    process_.waitForFinished(Patience);
+}
+
+bool ClipboardOwner::signal(int sig) {
+    const qint64 pid = process_.processId();
+    return pid > 0 && process_.state() == QProcess::Running && ::kill(pid_t(pid), sig) == 0;
+}
 
 X11Probe::X11Probe() : display_(XOpenDisplay(nullptr)) {
     // Windows of other clients may go at any moment; a request about one

@@ -4,11 +4,27 @@
 // they do not trust the code under test to report on itself.
 
 #include <QList>
+#include <QProcess>
 #include <QString>
 
 struct _XDisplay;
 
 namespace vorlan::test {
+
+constexpr int Patience = 10000; // ms for the server, another client or the window manager
+
+// xclip owning the CLIPBOARD with these bytes as this target until it is
+// gone; signal() stops or resumes that xclip alone, never a process group.
+class ClipboardOwner {
+public:
+    explicit ClipboardOwner(const QByteArray &bytes,
+                            const QString &target = QStringLiteral("UTF8_STRING"));
+    ~ClipboardOwner();
+    bool signal(int sig);
+
+private:
+    QProcess process_;
+};
 
 class X11Probe {
 public:
