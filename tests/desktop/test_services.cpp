@@ -1,8 +1,9 @@
-// The desktop services' own logic: the clipboard's word, and input language
-// and speech over fakes.
+// The desktop services' own logic: the clipboard's word, input language and
+// speech over fakes, and the signals that ask the program to end.
 #include "clipboardwatch.h"
 #include "fakes.h"
 #include "inputlanguage.h"
+#include "quitsignals.h"
 #include "speech.h"
 #include "x11/keyboard.h"
 
@@ -12,6 +13,9 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <csignal>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -211,6 +215,42 @@ TEST(PlatformServices, OffscreenKeyboardAndStackingReportFalse) {
     services->keyboard().sendCtrlShift([&](bool ok) { sent = ok; });
     EXPECT_EQ(sent, 0);
     EXPECT_FALSE(services->stacking().setTopmost(1, true));
+}
+
+void (*handlerOf(int signal))(int) {
+    struct sigaction current {};
+    sigaction(signal, nullptr, &current);
+    return current.sa_handler;
+}
+
+// Raised inside a nested loop, as a modal box runs: that loop and the outer
+// one end with status 0, and the handler is given back afterwards.
+TEST(QuitOnSignals, EachSignalEndsEveryLoopAndIsThenGivenBack) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        const auto before = handlerOf(signal);
+        bool nestedEnded = false;
+        {
+            vorlan::QuitOnSignals quit;
+            ASSERT_TRUE(quit.active());
+            // A second instance would steal the handlers: it stays inactive.
+            EXPECT_FALSE(vorlan::QuitOnSignals().active());
+            QTimer::singleShot(0, [&] {
+                // Twice: a second request while quitting does no harm.
+                QTimer::singleShot(0, [signal] {
+                    std::raise(signal);
+                    std::raise(signal);
+                });
+                QEventLoop nested;
+                nested.exec();
+                nestedEnded = true;
+            });
+            QTimer::singleShot(10000, &quit, [] { QCoreApplication::exit(7); }); // if it fails
+            EXPECT_EQ(QCoreApplication::exec(), 0);
+        }
+        EXPECT_TRUE(nestedEnded);
+        EXPECT_EQ(handlerOf(signal), before);
+    }
 }
 
 } // namespace

@@ -50,8 +50,9 @@ void sendToRoot(Display *display, Window window, const char *type, long data0, l
 } // namespace
 
 ClipboardOwner::ClipboardOwner(const QByteArray &bytes, const QString &target) {
-    process_.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                                             QStringLiteral("-quiet"), QStringLiteral("-t"), target});
+    process_.start(QStringLiteral("xclip"),
+                   {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                    QStringLiteral("-quiet"), QStringLiteral("-t"), target});
     process_.write(bytes);
     process_.closeWriteChannel();
     process_.waitForStarted(Patience);

@@ -1,7 +1,12 @@
-// The window as a whole: start-up, layout, keyboard commands, the pane
-// toggle and what it asks of the desktop, the clipboard watcher, speech and
-// the About box.
+// The window as a whole, offscreen over fake desktop services: start-up,
+// layout, keyboard commands, the pane toggle and what it asks of the desktop,
+// the clipboard watcher, speech and the About box; the search panes, the
+// exact-match switch and the cross lookup, driven through the window's own
+// controls; long result lists, and the window over the built-in word lists.
+// Which rows a query lists and selects is cDic::Lookup's, tested on small
+// lists in the engine and coverage suites.
 #include "aboutbox.h"
+#include "cdic.h"
 #include "mdic.h"
 #include "messagebox.h"
 #include "texts.h"
@@ -10,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
@@ -32,7 +38,9 @@
 
 using namespace Qt::StringLiterals;
 using vorlan::FakeDesktopServices;
+using vorlan::testing::pointOfWord;
 using vorlan::testing::rowsOf;
+using vorlan::testing::selectedRowOf;
 using vorlan::testing::typeText;
 using vorlan::testing::WindowHarness;
 namespace texts = vorlan::texts;
@@ -106,6 +114,15 @@ std::pair<int, int> inkSpan(const QImage &image, const QRect &area, const QColor
         }
     }
     return {first, last};
+}
+
+QString textOf(WindowHarness &h, const char *box) {
+    return h.find<QPlainTextEdit>(box)->toPlainText();
+}
+
+// A point at the foot of a list, below its last row when few are listed.
+QPoint belowTheRows(QListView *list) {
+    return {list->viewport()->width() / 2, list->viewport()->height() - 3};
 }
 
 } // namespace
@@ -268,22 +285,10 @@ private slots:
         QCOMPARE(h.fakes().log().calls(u"keyboard.sendCtrlShift"_s).size(), chords);
     }
 
-    void toggleOverAFailingKeyboard() {
-        RealBoxDesktop desktop(true);
-        WindowHarness h(vorlan::testing::smallDictionary(), &desktop);
-        // Every keyboard call throws and the box cannot take the focus: the
-        // toggle still swaps the panes and sets title and caption.
-        h.find<QLineEdit>("txtFaSearch")->setEnabled(false);
-        h.window().cmdLan_Click();
-        QVERIFY(!h.englishShown());
-        QCOMPARE(h.window().windowTitle(), texts::kTitlePersianPane);
-        QCOMPARE(h.find<QPushButton>("cmdLan")->text(), u"Fa"_s);
-    }
-
     // The About box leaves its handler at once: clipboard ticks while it is
     // open run from the window's own event loop. The window takes no input
     // meanwhile, and once the box is answered it is gone and keys reach the
-    // window again; a failing keyboard changes none of that.
+    // window again; a failing keyboard changes none of that, nor the toggle.
     void aboutBoxReturnsAtOnceAndBlocksTheWindow_data() {
         QTest::addColumn<bool>("icon"); // the help icon clicked, or F1 pressed
         QTest::addColumn<bool>("persian");
@@ -330,7 +335,30 @@ private slots:
         returned = true;
         QCOMPARE(shownBoxes().size(), 1);
         const QPointer<QMessageBox> box = shownBoxes().constFirst();
-        QCOMPARE(box->windowTitle(), vorlan::aboutTitle());
+        // The message in whole CRLF lines (a lone CR or LF, a wrong rule or a
+        // missing tab shows); the box reads it right to left, every line (the
+        // Latin-only ones too), right aligned, LF line breaks and the tab as
+        // spaces to column 8. One OK button, no icon.
+        const QStringList lines{u"فرهنگ لغت دو زبانه ورلان"_s,
+                                u"ويرايش 1.1"_s,
+                                {},
+                                u"كاري از گروه نرم افزاري رامتو"_s,
+                                {},
+                                QString(25, u'_'),
+                                u"\tvorlan.example"_s};
+        QCOMPARE(vorlan::aboutMessage().split(u"\r\n"_s), lines);
+        QCOMPARE(box->windowTitle(), u"درباه نرم افزار"_s);
+        QCOMPARE(box->icon(), QMessageBox::NoIcon);
+        QCOMPARE(box->buttons(), QList<QAbstractButton *>{box->button(QMessageBox::Ok)});
+        const auto *label = box->findChild<QLabel *>(u"qt_msgbox_label"_s);
+        QVERIFY(label != nullptr);
+        QCOMPARE(label->layoutDirection(), Qt::RightToLeft);
+        QVERIFY(QStyle::visualAlignment(Qt::RightToLeft, label->alignment()) & Qt::AlignRight);
+        QCOMPARE(QString(label->text()).remove(QChar(0x200F)),
+                 lines.join(u'\n').replace(u'\t', QString(8, u' ')));
+        for (const QString &line : label->text().split(u'\n')) {
+            QVERIFY2(line.isRightToLeft(), qPrintable(line));
+        }
         QTRY_VERIFY(ticks > 0);
         QCOMPARE(deepestLoop, 0);
 
@@ -357,6 +385,15 @@ private slots:
         QCOMPARE(search->text(), u"x"_s);
         QCOMPARE(h.englishShown(), !persian);
         QVERIFY(shownBoxes().isEmpty());
+        if (failing) {
+            // Every keyboard call throws and the box cannot take the focus:
+            // the toggle still swaps the panes and sets title and caption.
+            h.find<QLineEdit>("txtFaSearch")->setEnabled(false);
+            h.window().cmdLan_Click();
+            QVERIFY(!h.englishShown());
+            QCOMPARE(h.window().windowTitle(), texts::kTitlePersianPane);
+            QCOMPARE(h.find<QPushButton>("cmdLan")->text(), u"Fa"_s);
+        }
     }
 
     // The boxes for Persian text draw it at their right edge, and those for
@@ -620,6 +657,195 @@ private slots:
         QCOMPARE(said(1), u"Book , Volume"_s);
         QCOMPARE(QApplication::focusWidget(), h.widget("txtFaSearch"));
         QCOMPARE(h.fakes().fakeSpeech().voicesCreated(), 1);
+    }
+
+    // What a pane shows for what is typed: its rows, the selected one and
+    // its meaning with '-' shown as ','. The typed text is never rewritten,
+    // and a query too short to search leaves no earlier result shown.
+    void typing() {
+        const struct {
+            bool english;
+            QString typed;
+            QStringList rows;
+            QString selected, meaning;
+        } cases[] = {
+            {true, u"aardwolf"_s, {u"Aardwolf"_s}, u"Aardwolf"_s, u"كفتار"_s},
+            {true, u"aardwol"_s, {u"Aardwolf"_s}, {}, {}},
+            {true, u"cross-eyed"_s, {u"Cross-eyed"_s}, u"Cross-eyed"_s, u"لوچ , دو,بين"_s},
+            {true, u"a"_s, {}, {}, {}},
+            {false, u"کتاب"_s, {u"كتاب"_s, u"كتابخانه"_s}, u"كتاب"_s, u"Book , Volume"_s},
+        };
+        WindowHarness h;
+        for (const auto &c : cases) {
+            h.showPane(c.english);
+            auto *search = h.find<QLineEdit>(c.english ? "txtEnSearch" : "txtFaSearch");
+            search->selectAll(); // typed over, not cleared first
+            typeText(search, c.typed);
+            QCOMPARE(search->text(), c.typed);
+            QCOMPARE(rowsOf(h.widget(c.english ? "lstEnFind" : "lstFaFind")), c.rows);
+            QCOMPARE(selectedRowOf(h.widget(c.english ? "lstEnFind" : "lstFaFind")), c.selected);
+            QCOMPARE(textOf(h, c.english ? "txtEnMean" : "txtFaMean"), c.meaning);
+        }
+    }
+
+    // A click on a row shows its meaning, as do the arrow keys; a click
+    // below the rows is on no row and keeps the selection. A double-click,
+    // on a row or below the rows, copies the selected row into the search
+    // box, or empties the pane when none is selected.
+    void clicksOnAndBelowTheRows() {
+        WindowHarness h;
+        auto *list = h.find<QListView>("lstEnFind");
+        auto *search = h.find<QLineEdit>("txtEnSearch");
+        QTest::keyClicks(search, u"ab"_s);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, belowTheRows(list));
+        QCOMPARE(search->text(), QString());
+        QCOMPARE(rowsOf(list), QStringList());
+
+        QTest::keyClicks(search, u"ab"_s);
+        QCOMPARE(rowsOf(list), (QStringList{u"Aba"_s, u"Abacus"_s, u"Ablate"_s, u"Lab"_s}));
+        const QPoint abacus = list->visualRect(list->model()->index(1, 0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, abacus);
+        QCOMPARE(textOf(h, "txtEnMean"), u"چرتكه"_s);
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(selectedRowOf(list), u"Ablate"_s);
+        QCOMPARE(textOf(h, "txtEnMean"), u"فرسودن , خوردن"_s);
+        const QPoint ablate = list->visualRect(list->model()->index(2, 0)).center();
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, ablate);
+        QCOMPARE(search->text(), u"Ablate"_s);
+        QCOMPARE(rowsOf(list), QStringList{u"Ablate"_s});
+        QCOMPARE(selectedRowOf(list), u"Ablate"_s);
+
+        // In the Persian pane, below two rows and with one selected.
+        h.showPane(false);
+        search = h.find<QLineEdit>("txtFaSearch");
+        list = h.find<QListView>("lstFaFind");
+        typeText(search, u"کتاب"_s);
+        QCOMPARE(rowsOf(list).size(), 2);
+        const QPoint below = belowTheRows(list);
+        QVERIFY(!list->indexAt(below).isValid());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, below);
+        QCOMPARE(selectedRowOf(list), u"كتاب"_s);
+        QCOMPARE(textOf(h, "txtFaMean"), u"Book , Volume"_s);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, below);
+        QCOMPARE(search->text(), u"كتاب"_s); // the row as listed, not as typed
+        QCOMPARE(selectedRowOf(list), u"كتاب"_s);
+        QCOMPARE(textOf(h, "txtFaMean"), u"Book , Volume"_s);
+    }
+
+    void exactMatchRebuildsBothPanes() {
+        WindowHarness h;
+        QTest::keyClicks(h.widget("txtEnSearch"), u"aba"_s);
+        QCOMPARE(rowsOf(h.widget("lstEnFind")), (QStringList{u"Aba"_s, u"Abacus"_s}));
+        QTest::keyClick(h.widget("txtEnSearch"), Qt::Key_Escape);
+        typeText(h.widget("txtFaSearch"), u"كتاب"_s);
+        QCOMPARE(rowsOf(h.widget("lstFaFind")), (QStringList{u"كتاب"_s, u"كتابخانه"_s}));
+
+        QTest::mouseClick(h.widget("chkMatch"), Qt::LeftButton);
+        QCOMPARE(rowsOf(h.widget("lstFaFind")), QStringList{u"كتاب"_s});
+        QCOMPARE(rowsOf(h.widget("lstEnFind")), QStringList{u"Aba"_s}); // hidden pane too
+        QCOMPARE(textOf(h, "txtEnMean"), u"عبا"_s);
+
+        QTest::mouseClick(h.widget("chkMatch"), Qt::LeftButton);
+        QCOMPARE(rowsOf(h.widget("lstEnFind")), (QStringList{u"Aba"_s, u"Abacus"_s}));
+    }
+
+    void crossLookupBothWaysAndBack() {
+        WindowHarness h;
+        QTest::keyClicks(h.widget("txtEnSearch"), u"book"_s);
+        auto *enMean = h.find<QPlainTextEdit>("txtEnMean");
+        QCOMPARE(enMean->toPlainText(), u"كتاب , دفتر"_s);
+        QTest::mouseDClick(enMean->viewport(), Qt::LeftButton, {}, pointOfWord(enMean, u"كتاب"_s));
+        QVERIFY(!h.englishShown());
+        QCOMPARE(h.find<QLineEdit>("txtFaSearch")->text(), u"كتاب"_s);
+        QCOMPARE(selectedRowOf(h.widget("lstFaFind")), u"كتاب"_s);
+        QCOMPARE(textOf(h, "txtFaMean"), u"Book , Volume"_s);
+
+        auto *faMean = h.find<QPlainTextEdit>("txtFaMean");
+        QTest::mouseDClick(faMean->viewport(), Qt::LeftButton, {},
+                           pointOfWord(faMean, u"Volume"_s));
+        QVERIFY(h.englishShown());
+        QCOMPARE(h.find<QLineEdit>("txtEnSearch")->text(), u"Volume"_s);
+        QCOMPARE(rowsOf(h.widget("lstEnFind")), QStringList());
+
+        // Back to the Persian pane: exactly as it was left.
+        QTest::keyClick(h.widget("txtEnSearch"), Qt::Key_Escape);
+        QCOMPARE(h.find<QLineEdit>("txtFaSearch")->text(), u"كتاب"_s);
+        QCOMPARE(selectedRowOf(h.widget("lstFaFind")), u"كتاب"_s);
+        QCOMPARE(faMean->toPlainText(), u"Book , Volume"_s);
+        QCOMPARE(faMean->textCursor().selectedText(), u"Volume"_s);
+    }
+
+    // The cross lookup takes the meaning's selection as it stands, only
+    // spaces at its ends dropped; with nothing selected it does nothing.
+    void crossLookupUsesTheSelectionAsItStands() {
+        const struct {
+            int from, length;
+            bool switches;
+            QString query;
+        } cases[] = {
+            // Meaning shown: "Sun , Expose to the sun"
+            {0, 0, false, u"lab"_s},  {5, 8, true, u"Expose"_s}, {6, 9, true, u"Expose to"_s},
+            {0, 5, true, u"Sun ,"_s}, {3, 1, true, u""_s},
+        };
+        WindowHarness h;
+        auto *en = h.find<QLineEdit>("txtEnSearch");
+        h.showPane(false);
+        typeText(h.widget("txtFaSearch"), u"آفتابي كردن"_s);
+        auto *box = h.find<QPlainTextEdit>("txtFaMean");
+        for (const auto &c : cases) {
+            en->setText(u"lab"_s);
+            h.showPane(false);
+            QTextCursor cursor(box->document());
+            cursor.setPosition(c.from);
+            cursor.setPosition(c.from + c.length, QTextCursor::KeepAnchor);
+            box->setTextCursor(cursor);
+            h.window().txtFaMean_DblClick();
+            QCOMPARE(h.englishShown(), c.switches);
+            QCOMPARE(en->text(), c.query);
+        }
+    }
+
+    void moreRowsThanSixteenBitsHold() {
+        vorlan::testing::FixtureLists lists = vorlan::testing::smallDictionary();
+        lists.en.clear();
+        lists.en2fa.clear();
+        for (int i = 0; i < 41000; ++i) {
+            lists.en << u"Word%1"_s.arg(i, 6, 10, QChar(u'0'));
+            lists.en2fa << u"واژه %1"_s.arg(i);
+        }
+        lists.en << u"Ord"_s; // contained in every other headword, and last
+        lists.en2fa << u"ترتيب"_s;
+        WindowHarness h(lists);
+        auto *list = h.find<QListView>("lstEnFind");
+        QTest::keyClicks(h.widget("txtEnSearch"), u"ord"_s);
+        QCOMPARE(list->model()->rowCount(), 41001);
+        QCOMPARE(list->model()->index(40999, 0).data().toString(), u"Word040999"_s);
+        QCOMPARE(list->model()->index(41000, 0).data(Qt::UserRole).toInt(), 41000);
+        // The row far beyond 32,767 that equals the query is selected and shown.
+        QCOMPARE(selectedRowOf(list), u"Ord"_s);
+        QCOMPARE(textOf(h, "txtEnMean"), u"ترتيب"_s);
+        QVERIFY(list->visualRect(list->currentIndex()).intersects(list->viewport()->rect()));
+    }
+
+    void builtInLists() {
+        vorlan::FakeDesktopServices fakes;
+        vorlan::frmDic window(fakes);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto *search = window.findChild<QLineEdit *>(u"txtEnSearch"_s);
+        auto *list = window.findChild<QListView *>(u"lstEnFind"_s);
+        QTRY_COMPARE(QApplication::focusWidget(), search);
+        QTest::keyClicks(search, u"water"_s);
+        QCOMPARE(selectedRowOf(list), u"Water"_s);
+        QVERIFY(!window.findChild<QPlainTextEdit *>(u"txtEnMean"_s)->toPlainText().isEmpty());
+
+        // The last English headword ends with U+0000 and still shows and selects.
+        const vorlan::cDic &dic = window.dictionary();
+        QString last = dic.GetEnWord(dic.enWords().RecordNumber());
+        QVERIFY(last.endsWith(QChar(0)));
+        last.chop(1);
+        search->setText(last.toLower());
+        QCOMPARE(selectedRowOf(list), last);
     }
 };
 

@@ -3,6 +3,7 @@
 #include "fakes.h"
 #include "fixtures.h"
 #include "frmdic.h"
+#include "services.h"
 
 #include <QString>
 #include <QStringList>
@@ -45,6 +46,14 @@ private:
     MemoryResourceProvider provider_;
     FakeDesktopServices fakes_;
     std::unique_ptr<frmDic> window_;
+};
+
+// The window over the platform's real desktop services, which outlive it.
+struct PlatformServices {
+    std::unique_ptr<DesktopServices> services = createPlatformServices();
+};
+struct RealWindow : PlatformServices, WindowHarness {
+    RealWindow() : WindowHarness(smallDictionary(), services.get()) {}
 };
 
 } // namespace vorlan::testing
