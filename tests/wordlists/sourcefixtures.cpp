@@ -1,8 +1,13 @@
 #include "sourcefixtures.h"
+#include "folding.h"
+#include "stages.h"
+#include "wordlistrules.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <gtest/gtest.h>
 
 namespace vorlan::wordlists::fixtures {
 
@@ -26,19 +31,12 @@ QByteArray wordnetData(const QList<QByteArray> &synsets, qsizetype headerBytes) 
 namespace {
 
 QByteArray names(const char *locale, const char *kind, const QJsonObject &entries) {
-    return QJsonDocument(
-               QJsonObject{
-                   {QStringLiteral("main"),
-                    QJsonObject{{QLatin1String(locale),
-                                 QJsonObject{{QStringLiteral("localeDisplayNames"),
-                                              QJsonObject{{QLatin1String(kind), entries}}}}}}}})
-        .toJson();
+    return QByteArray("{\"main\": {\"") + locale + "\": {\"localeDisplayNames\": {\"" + kind +
+           "\": " + QJsonDocument(entries).toJson() + "}}}}";
 }
 
 QByteArray annotationFile(const QJsonObject &entries) {
-    return QJsonDocument(QJsonObject{{QStringLiteral("annotations"),
-                                      QJsonObject{{QStringLiteral("annotations"), entries}}}})
-        .toJson();
+    return R"({"annotations": {"annotations": )" + QJsonDocument(entries).toJson() + "}}";
 }
 
 } // namespace
@@ -78,6 +76,42 @@ SourceTexts sources(const QByteArray &translations, const QByteArray &wiktextrac
     s.wiktextract = wiktextract;
     s.cldr = cldr();
     return s;
+}
+
+Lexicon lexicon(const std::vector<Row> &rows, Lexicon lex) {
+    for (const Row &r : rows) {
+        if (wordlist::containsPersianLetter(r.head)) {
+            lex.addPersianSense(r.head, r.sense);
+        } else {
+            lex.addEnglishSense(r.head, r.sense);
+        }
+    }
+    return lex;
+}
+
+WordListRecords stages(Lexicon lex, const FormSources &forms, Report *report) {
+    Report r;
+    mergeCaseVariants(lex, r);
+    cleanSenses(lex, r);
+    addLookupForms(lex, forms, r);
+    const WordListRecords out = renderLists(lex, r);
+    if (report) {
+        *report = r;
+    }
+    return out;
+}
+
+void expectMeanings(const WordListRecords &l, const QStringList &rows) {
+    for (const QString &row : rows) {
+        const QStringList typed = row.split(QStringLiteral(" → "));
+        EXPECT_EQ(meaningOf(l, foldQuery(typed[0])), typed[1]) << row.toStdString();
+    }
+}
+
+QString meaningOf(const WordListRecords &l, const QString &head) {
+    const bool persian = wordlist::containsPersianLetter(head);
+    const qsizetype i = (persian ? l.fa : l.en).indexOf(head);
+    return i < 0 ? QStringLiteral("<absent>") : (persian ? l.fa2en : l.en2fa)[i];
 }
 
 } // namespace vorlan::wordlists::fixtures

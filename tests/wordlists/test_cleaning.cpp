@@ -1,7 +1,5 @@
-// Each cleaning rule of the converter, on small tables.
-#include "englishtext.h"
+// Merging and each cleaning rule of the converter, on small tables.
 #include "normalise.h"
-#include "readers.h"
 #include "sourcefixtures.h"
 #include "sourceparsers.h"
 #include "stages.h"
@@ -11,106 +9,58 @@
 
 using namespace Qt::StringLiterals;
 using namespace vorlan::wordlists;
+namespace fx = vorlan::wordlists::fixtures;
+using fx::Row;
 
 namespace {
 
 using enum PartOfSpeech;
 
-TEST(CleaningRules, DescriptionsAreNoHeadwords) {
-    const std::pair<QString, bool> cases[] = {
-        {u"Sixth of something"_s, true},
-        {u"Directionally inside"_s, true},
-        {u"A male surname"_s, true},
-        {u"Of the sea"_s, true},
-        {u"Relating to Hinduism"_s, true},
-        {u"Especially Europe"_s, true},
-        {u"Turtle or tortoise"_s, true},
-        {u"Person from Sistan"_s, true},
-        {u"Descendant of Ali"_s, true},
-        {u"Lucky person"_s, true},
-        {u"Grandfather of Rostam"_s, true},
-        {u"Character in Shahnama"_s, true},
-        {u"See Usage notes"_s, true},
-        {u"Also, as well"_s, true},
-        {u"Certain vessels"_s, true},
-        {u"One's beloved"_s, true},
-        {u"Make someone laugh"_s, true},
-        // Words and phrases stay, also those that look a little alike.
-        {u"Of"_s, false},
-        {u"Satellite"_s, false},
-        {u"At once"_s, false},
-        {u"In front of"_s, false},
-        {u"Grizzly bear"_s, false},
-        {u"Early bird"_s, false},
-        {u"Court of law"_s, false},
-        {u"See you"_s, false},
-        {u"Father Christmas"_s, false},
-        {u"Deceive oneself"_s, false},
-        {u"Salesperson"_s, false},
-        {u"The Netherlands"_s, false},
+TEST(CleaningRules, DescriptionsDatedLabelsAndPersianMeanings) {
+    const struct {
+        bool (*holds)(QStringView);
+        QStringList yes, no;
+    } cases[] = {
+        // Descriptions are no headwords; words and phrases that look a little alike are.
+        {isDescription,
+         {u"Sixth of something"_s, u"Directionally inside"_s, u"A male surname"_s, u"Of the sea"_s,
+          u"Relating to Hinduism"_s, u"Especially Europe"_s, u"Turtle or tortoise"_s,
+          u"Person from Sistan"_s, u"Descendant of Ali"_s, u"Lucky person"_s,
+          u"Grandfather of Rostam"_s, u"Character in Shahnama"_s, u"See Usage notes"_s,
+          u"Also, as well"_s, u"Certain vessels"_s, u"One's beloved"_s, u"Make someone laugh"_s},
+         {u"Of"_s, u"Satellite"_s, u"At once"_s, u"In front of"_s, u"Grizzly bear"_s,
+          u"Early bird"_s, u"Court of law"_s, u"See you"_s, u"Father Christmas"_s,
+          u"Deceive oneself"_s, u"Salesperson"_s, u"The Netherlands"_s}},
+        {isDatedLabel,
+         {u"archaic"_s, u"obsolete"_s, u"dialectal, Kazerun"_s, u"Transoxianan, obsolete"_s,
+          u"historical"_s, u"Middle Persian"_s, u"dated, literary"_s, u"archaic or dialectal"_s},
+         {u""_s, u"colloquial"_s, u"literary"_s, u"rare"_s, u"Dari"_s, u"figuratively"_s}},
+        // A capital letter may be part of the word, English in a note is a note, and so is a
+        // Persian grammar note; a phrasebook pattern's "..." is no English.
+        {isPersianMeaning,
+         {u"كتاب"_s, u"قرص X"_s, u"دكمه OK"_s, u"شكم (anatomy)"_s, u"معني XX چيست?"_s,
+          u"من ... سالم است"_s, u"(حرف تعريف معين)"_s},
+         {u"ezafe (اضافه ) is used"_s, u"داشتن + imperfective verb form"_s, u"pl. صص"_s, u"-ي"_s,
+          u"يك -ي"_s, u"-تر"_s, u"اسكيت كردن -اسكيت"_s, u"(anatomy)"_s, u"(حرف noun)"_s, u""_s}},
     };
-    for (const auto &[english, description] : cases) {
-        EXPECT_EQ(isDescription(english), description) << english.toStdString();
-    }
-}
-
-TEST(CleaningRules, DatedLabels) {
-    const std::pair<QString, bool> cases[] = {
-        {u"archaic"_s, true},
-        {u"obsolete"_s, true},
-        {u"dialectal, Kazerun"_s, true},
-        {u"Transoxianan, obsolete"_s, true},
-        {u"historical"_s, true},
-        {u"Middle Persian"_s, true},
-        {u"dated, literary"_s, true},
-        {u"archaic or dialectal"_s, true},
-        {u""_s, false},
-        {u"colloquial"_s, false},
-        {u"literary"_s, false},
-        {u"rare"_s, false},
-        {u"Dari"_s, false},
-        {u"figuratively"_s, false},
-    };
-    for (const auto &[label, dated] : cases) {
-        EXPECT_EQ(isDatedLabel(label), dated) << label.toStdString();
-    }
-}
-
-TEST(CleaningRules, PersianMeaningsHoldNoEnglishAndNoAffix) {
-    const std::pair<QString, bool> cases[] = {
-        {u"كتاب"_s, true},
-        {u"قرص X"_s, true}, // a capital letter is part of the word
-        {u"دكمه OK"_s, true},
-        {u"شكم (anatomy)"_s, true}, // English in a note is a note
-        {u"معني XX چيست?"_s, true},
-        {u"من ... سالم است"_s, true}, // a phrasebook pattern
-        {u"ezafe (اضافه ) is used"_s, false},
-        {u"داشتن + imperfective verb form"_s, false},
-        {u"pl. صص"_s, false},
-        {u"-ي"_s, false},
-        {u"يك -ي"_s, false},
-        {u"-تر"_s, false},
-        {u"اسكيت كردن -اسكيت"_s, false},
-        {u"(حرف تعريف معين)"_s, true}, // a grammar note in Persian
-        {u"(anatomy)"_s, false},
-        {u"(حرف noun)"_s, false},
-        {u""_s, false},
-    };
-    for (const auto &[persian, meaning] : cases) {
-        EXPECT_EQ(isPersianMeaning(persian), meaning) << persian.toStdString();
+    for (const auto &c : cases) {
+        for (const QString &s : c.yes) {
+            EXPECT_TRUE(c.holds(s)) << s.toStdString();
+        }
+        for (const QString &s : c.no) {
+            EXPECT_FALSE(c.holds(s)) << s.toStdString();
+        }
     }
 }
 
 TEST(CleaningRules, TypoPatchesReplaceWholeWordsOnly) {
-    const std::pair<QString, QString> cases[] = {
-        {u"نابفه"_s, u"نابغه"_s},
-        {u"شم ارا"_s, u"شما را"_s},
-        {u"(polite) شم ارا"_s, u"(polite) شما را"_s},
-        {u"نابفه ها"_s, u"نابغه ها"_s},
-        {u"نابفهي"_s, u"نابفهي"_s}, // another word
-        {u"شم اراده"_s, u"شم اراده"_s},
-        {u"كتاب"_s, u"كتاب"_s},
-    };
+    const std::pair<QString, QString> cases[] = {{u"نابفه"_s, u"نابغه"_s},
+                                                 {u"شم ارا"_s, u"شما را"_s},
+                                                 {u"(polite) شم ارا"_s, u"(polite) شما را"_s},
+                                                 {u"نابفه ها"_s, u"نابغه ها"_s},
+                                                 {u"نابفهي"_s, u"نابفهي"_s}, // another word
+                                                 {u"شم اراده"_s, u"شم اراده"_s},
+                                                 {u"كتاب"_s, u"كتاب"_s}};
     for (const auto &[text, corrected] : cases) {
         EXPECT_EQ(correctTypos(text), corrected);
     }
@@ -156,197 +106,50 @@ TEST(CleaningRules, TranslationItemsLoseEnglishText) {
     }
 }
 
-struct Row {
-    QString spelling;
-    QString core;
-    PartOfSpeech pos = Noun;
-    Origin origin = Origin::TranslationList;
-    bool reversed = false;
-    QString label = {};
-    bool name = false;
-    int order = 0;
-    int ofSenses = 1;
-};
-
-// The one English record of the rows after merging and cleaning, with
-// WordNet's tagged counts of the word when `cntlist` gives them.
-QString englishRecord(const std::vector<Row> &rows, const QByteArray &cntlist = {}) {
+// The first record the rows make, English before Persian, after merging and
+// cleaning; WordNet's tagged counts are read first. Run: 268 as a verb (two
+// senses), 29 as a noun; plan: 90 and 79. Lines of another shape are skipped,
+// a phrase's underscores are spaces.
+QString firstRecord(const std::vector<Row> &rows) {
     Lexicon lex;
     Report report;
-    readWordnetCounts(cntlist, lex, report);
-    for (const Row &r : rows) {
-        Sense s;
-        s.core = r.core;
-        s.pos = r.pos;
-        s.origin = r.origin;
-        s.reversed = r.reversed;
-        s.label = r.label;
-        s.name = r.name;
-        s.order = r.order;
-        s.ofSenses = r.ofSenses;
-        lex.addEnglishSense(r.spelling, s);
-    }
-    mergeCaseVariants(lex, report);
-    cleanSenses(lex, report);
-    const WordListRecords out = renderLists(lex, report);
-    return out.en.isEmpty() ? u"<none>"_s : out.en.front() + u" = "_s + out.en2fa.front();
+    readWordnetCounts("run%2:38:00:: 1 200\nrun%2:41:00:: 2 68\nrun%1:04:00:: 1 29\n"
+                      "plan%2:31:00:: 1 90\nplan%1:09:00:: 1 79\n"
+                      "like%2:37:00:: 1 171\nice_cream%1:13:00:: 1 40\n"
+                      "run%9:00:00:: 1 900\nrun%1:04:00:: 1\njunk\n"_ba,
+                      lex, report);
+    const WordListRecords l = fx::stages(fx::lexicon(rows, lex));
+    return !l.en.isEmpty()   ? l.en.front() + u" = "_s + l.en2fa.front()
+           : !l.fa.isEmpty() ? l.fa.front() + u" = "_s + l.fa2en.front()
+                             : u"<none>"_s;
 }
 
-// Among groups of one kind, the part of speech WordNet's tagged text uses the
-// word as three times as often as any other comes first.
-TEST(CleaningRules, PartOfSpeechTheWordIsMostlyUsedAsFirst) {
-    constexpr Origin wikt = Origin::Wiktextract;
-    // run: 268 as a verb (two senses), 29 as a noun; plan: 90 and 79. Lines
-    // of another shape are skipped, a phrase's underscores are spaces.
-    const QByteArray cntlist = "run%2:38:00:: 1 200\nrun%2:41:00:: 2 68\nrun%1:04:00:: 1 29\n"
-                               "plan%2:31:00:: 1 90\nplan%1:09:00:: 1 79\n"
-                               "like%2:37:00:: 1 171\nice_cream%1:13:00:: 1 40\n"
-                               "run%9:00:00:: 1 900\nrun%1:04:00:: 1\njunk\n"_ba;
-    const std::tuple<std::vector<Row>, QByteArray, QString> cases[] = {
-        {{{u"Run"_s, u"دو"_s}, {u"Run"_s, u"دويدن"_s, VerbI}},
-         cntlist,
-         u"Run = (.vi): دويدن - (.n): دو"_s},
-        // No counts, or none that stands out: the usual order.
-        {{{u"Run"_s, u"دو"_s}, {u"Run"_s, u"دويدن"_s, VerbI}},
-         {},
-         u"Run = (.n): دو - (.vi): دويدن"_s},
-        {{{u"Plan"_s, u"طرح"_s}, {u"Plan"_s, u"طرح ريختن"_s, VerbT}},
-         cntlist,
-         u"Plan = (.n): طرح - (.vt): طرح ريختن"_s},
-        // Both verb groups lead together; a group only reversed stays behind.
-        {{{u"Run"_s, u"دو"_s}, {u"Run"_s, u"اداره كردن"_s, VerbT}, {u"Run"_s, u"دويدن"_s, VerbI}},
-         cntlist,
-         u"Run = (.vt): اداره كردن - (.vi): دويدن - (.n): دو"_s},
-        {{{u"Run"_s, u"دو"_s}, {u"Run"_s, u"دويدن"_s, VerbI, wikt, true}},
-         cntlist,
-         u"Run = (.n): دو - (.vi): دويدن"_s},
-        // Unmarked senses stay first; a phrase finds its count.
-        {{{u"Like"_s, u"مثل"_s, None}, {u"Like"_s, u"دوست داشتن"_s, VerbT}},
-         cntlist,
-         u"Like = مثل - (.vt): دوست داشتن"_s},
-        {{{u"Ice cream"_s, u"بستني"_s}, {u"Ice cream"_s, u"يخ زدن"_s, VerbI}},
-         cntlist,
-         u"Ice cream = (.n): بستني - (.vi): يخ زدن"_s},
-    };
-    for (const auto &[rows, counts, record] : cases) {
-        EXPECT_EQ(englishRecord(rows, counts), record) << record.toStdString();
-    }
-}
-
-TEST(MergeStage, OneHeadwordPerCaseFoldedSpelling) {
-    const std::pair<QStringList, QString> cases[] = {
-        {{u"Turkey"_s}, u"Turkey"_s},
-        {{u"Turkey"_s, u"TURKEY"_s}, u"Turkey"_s},
-        {{u"Aids"_s, u"AIDS"_s}, u"Aids"_s},
-        {{u"McCarthy"_s, u"Mccarthy"_s}, u"Mccarthy"_s},
-    };
-    for (const auto &[spellings, chosen] : cases) {
-        std::vector<Row> rows;
-        for (const QString &sp : spellings) {
-            rows.push_back({sp, u"ب"_s + sp, None});
-        }
-        EXPECT_TRUE(englishRecord(rows).startsWith(chosen + u" = "_s))
-            << spellings.join(u',').toStdString();
-    }
-}
-
-// The 2015 list's lines come in the order of their glosses; a line whose
-// Persian word the other direction's own senses give back as the headword leads.
-TEST(CleaningRules, CoreSenseFirstWhereThePersianSideGivesTheWordBack) {
-    struct Back {
-        QString persian;
-        Origin origin;
-        bool reversed;
-    };
-    const std::pair<std::vector<Back>, QString> cases[] = {
-        {{{u"دست"_s, Origin::Wiktextract, false}}, u"(.n): دست - دس - خوشه - دسته"_s},
-        {{{u"دست"_s, Origin::Wordnet, false}}, u"(.n): دست - دس - خوشه - دسته"_s},
-        // Nothing given back: the source's order stands.
-        {{}, u"(.n): خوشه - دسته - دست - دس"_s},
-        // A reversal of the English list itself confirms nothing.
-        {{{u"دست"_s, Origin::TranslationList, true}}, u"(.n): خوشه - دسته - دست - دس"_s},
-        // Both lines given back: the one whose word stands nearer its front leads.
-        {{{u"دست"_s, Origin::Wiktextract, false}, {u"دسته"_s, Origin::Wiktextract, false}},
-         u"(.n): دست - دس - خوشه - دسته"_s},
-        {{{u"دس"_s, Origin::Wiktextract, false}, {u"خوشه"_s, Origin::Wiktextract, false}},
-         u"(.n): خوشه - دسته - دست - دس"_s},
-    };
-    for (const auto &[backs, meaning] : cases) {
-        Lexicon lex;
-        qsizetype line = 0;
-        for (const QStringList &words :
-             {QStringList{u"خوشه"_s, u"دسته"_s}, QStringList{u"دست"_s, u"دس"_s}}) {
-            ++line;
-            for (const QString &w : words) {
-                Sense s;
-                s.core = w;
-                s.pos = PartOfSpeech::Noun;
-                s.line = line;
-                lex.addEnglishSense(u"Hand"_s, s);
-            }
-        }
-        for (const Back &b : backs) {
-            Sense s;
-            s.core = u"Hand"_s;
-            s.origin = b.origin;
-            s.reversed = b.reversed;
-            lex.addPersianSense(b.persian, s);
-        }
-        Report report;
-        mergeCaseVariants(lex, report);
-        cleanSenses(lex, report);
-        const WordListRecords out = renderLists(lex, report);
-        EXPECT_EQ(out.en2fa.value(out.en.indexOf(u"Hand"_s)), meaning) << backs.size();
-    }
-}
-
-// A rare sense of a Persian entry follows its usual ones, even those only
-// reversed from the other direction.
-TEST(CleaningRules, RarePersianSenseFollows) {
-    struct Row {
-        QString english;
-        QString label;
-        bool reversed;
-    };
-    Lexicon lex;
-    for (const Row &r :
-         {Row{u"Bone"_s, u"rare"_s, false}, Row{u"Be"_s, {}, false}, Row{u"Is"_s, {}, true}}) {
-        Sense s;
-        s.core = r.english;
-        s.label = r.label;
-        s.origin = r.reversed ? Origin::TranslationList : Origin::Wiktextract;
-        s.reversed = r.reversed;
-        lex.addPersianSense(u"است"_s, s);
-    }
-    Report report;
-    cleanSenses(lex, report);
-    const WordListRecords out = renderLists(lex, report);
-    EXPECT_EQ(out.fa2en.value(out.fa.indexOf(u"است"_s)), u"Be - Is - Bone (rare)"_s);
-}
-
-TEST(CleaningRules, EnglishEntries) {
+TEST(CleaningRules, Entries) {
     constexpr Origin wikt = Origin::Wiktextract;
     constexpr Origin tl = Origin::TranslationList;
+    constexpr Origin team = Origin::TeamList;
+    const QString longSense = u"A very long explanation "_s.repeated(6);
     const std::pair<std::vector<Row>, QString> cases[] = {
+        // One headword per case-folded spelling, the one with fewest capitals; an
+        // acronym keeps its senses out of the common word.
+        {{{u"Turkey"_s, u"ب"_s, None}, {u"TURKEY"_s, u"پ"_s, None}}, u"Turkey = ب"_s},
+        {{{u"Aids"_s, u"ب"_s, None}, {u"AIDS"_s, u"پ"_s, None}}, u"Aids = ب"_s},
+        {{{u"McCarthy"_s, u"ب"_s, None}, {u"Mccarthy"_s, u"پ"_s, None}}, u"Mccarthy = ب - پ"_s},
         // A source's own senses before reversed ones, whatever the part of speech.
-        {{{u"Father"_s, u"خداي پدر"_s, Noun, Origin::TranslationList, false, {}, true},
+        {{{u"Father"_s, u"خداي پدر"_s, Noun, tl, false, {}, true},
           {u"Father"_s, u"پدر"_s},
           {u"Father"_s, u"والد"_s, Noun, wikt, true}},
          u"Father = (.n): پدر - والد - خداي پدر"_s},
-        {{{u"Apple"_s, u"اپل"_s, Noun, Origin::TranslationList, false, {}, true},
-          {u"Apple"_s, u"سيب"_s}},
+        {{{u"Apple"_s, u"اپل"_s, Noun, tl, false, {}, true}, {u"Apple"_s, u"سيب"_s}},
          u"Apple = (.n): سيب - اپل"_s},
         {{{u"Book"_s, u"دفتر"_s, Noun, wikt, true}, {u"Book"_s, u"رزرو كردن"_s, VerbT}},
          u"Book = (.vt): رزرو كردن - (.n): دفتر"_s},
-        {{{u"Word"_s, u"ب"_s, Noun, Origin::Wordnet},
-          {u"Word"_s, u"الف"_s, Noun, Origin::TeamList}},
+        {{{u"Word"_s, u"ب"_s, Noun, Origin::Wordnet}, {u"Word"_s, u"الف"_s, Noun, team}},
          u"Word = (.n): الف - ب"_s},
         // The team's sense leads the translation list's own.
-        {{{u"But"_s, u"بجز"_s, None}, {u"But"_s, u"اما"_s, None, Origin::TeamList}},
-         u"But = اما - بجز"_s},
+        {{{u"But"_s, u"بجز"_s, None}, {u"But"_s, u"اما"_s, None, team}}, u"But = اما - بجز"_s},
         // Dated senses go beside a current one, stay when they are all there is.
-        {{{u"Book"_s, u"نامك"_s, Noun, Origin::TranslationList, false, u"Middle Persian"_s},
-          {u"Book"_s, u"كتاب"_s}},
+        {{{u"Book"_s, u"نامك"_s, Noun, tl, false, u"Middle Persian"_s}, {u"Book"_s, u"كتاب"_s}},
          u"Book = (.n): كتاب"_s},
         {{{u"Word"_s, u"ب"_s, Noun, wikt, true, u"obsolete"_s},
           {u"Word"_s, u"الف"_s, Noun, wikt, true, u"archaic"_s}},
@@ -383,9 +186,76 @@ TEST(CleaningRules, EnglishEntries) {
         {{{u"Word"_s, u"ب"_s, Noun, tl, true, {}, false, 2},
           {u"Word"_s, u"الف"_s, Noun, tl, true, {}, false, 1}},
          u"Word = (.n): الف - ب"_s},
+        // Among groups of one kind, the part of speech the tagged text uses the
+        // word as three times as often as any other comes first.
+        {{{u"Run"_s, u"دو"_s}, {u"Run"_s, u"دويدن"_s, VerbI}}, u"Run = (.vi): دويدن - (.n): دو"_s},
+        // No counts, or none that stands out: the usual order.
+        {{{u"Walk"_s, u"دو"_s}, {u"Walk"_s, u"دويدن"_s, VerbI}},
+         u"Walk = (.n): دو - (.vi): دويدن"_s},
+        {{{u"Plan"_s, u"طرح"_s}, {u"Plan"_s, u"طرح ريختن"_s, VerbT}},
+         u"Plan = (.n): طرح - (.vt): طرح ريختن"_s},
+        // Both verb groups lead together; a group only reversed stays behind.
+        {{{u"Run"_s, u"دو"_s}, {u"Run"_s, u"اداره كردن"_s, VerbT}, {u"Run"_s, u"دويدن"_s, VerbI}},
+         u"Run = (.vt): اداره كردن - (.vi): دويدن - (.n): دو"_s},
+        {{{u"Run"_s, u"دو"_s}, {u"Run"_s, u"دويدن"_s, VerbI, wikt, true}},
+         u"Run = (.n): دو - (.vi): دويدن"_s},
+        // Unmarked senses stay first; a phrase finds its count.
+        {{{u"Like"_s, u"مثل"_s, None}, {u"Like"_s, u"دوست داشتن"_s, VerbT}},
+         u"Like = مثل - (.vt): دوست داشتن"_s},
+        {{{u"Ice cream"_s, u"بستني"_s}, {u"Ice cream"_s, u"يخ زدن"_s, VerbI}},
+         u"Ice cream = (.n): بستني - (.vi): يخ زدن"_s},
+        // A Persian entry: its own senses, then WordNet's, then reversed ones;
+        // short over long; current over dated; usual over rare.
+        {{{u"آب"_s, u"Reversed"_s, None, tl, true}, {u"آب"_s, u"Own"_s, None}},
+         u"آب = Own - Reversed"_s},
+        {{{u"آب"_s, u"Water"_s, None}, {u"آب"_s, u"water"_s, None, tl, true}}, u"آب = Water"_s},
+        {{{u"آب"_s, longSense, None}, {u"آب"_s, u"Short"_s, None}}, u"آب = Short"_s},
+        {{{u"آب"_s, longSense, None}}, u"آب = "_s + longSense},
+        {{{u"آب"_s, u"Abdomen"_s, None, tl, false, u"dialectal"_s}}, u"آب = Abdomen (dialectal)"_s},
+        {{{u"آب"_s, u"Book"_s, None, tl, true},
+          {u"آب"_s, u"Volume"_s, None, Origin::Wordnet},
+          {u"آب"_s, u"Writing"_s, None, wikt}},
+         u"آب = Writing - Volume - Book"_s},
+        {{{u"آب"_s, u"Letter"_s, None, wikt, false, u"archaic"_s},
+          {u"آب"_s, u"Book"_s, None, wikt}},
+         u"آب = Book"_s},
+        {{{u"آب"_s, u"Letter"_s, None, wikt, false, u"archaic"_s}}, u"آب = Letter (archaic)"_s},
+        {{{u"است"_s, u"Bone"_s, None, wikt, false, u"rare"_s},
+          {u"است"_s, u"Be"_s, None, wikt},
+          {u"است"_s, u"Is"_s, None, tl, true}},
+         u"است = Be - Is - Bone (rare)"_s},
     };
     for (const auto &[rows, record] : cases) {
-        EXPECT_EQ(englishRecord(rows), record);
+        EXPECT_EQ(firstRecord(rows), record);
+    }
+}
+
+// The 2015 list's lines come in the order of their glosses; a line whose
+// Persian word the other direction's own senses give back as the headword leads.
+TEST(CleaningRules, CoreSenseFirstWhereThePersianSideGivesTheWordBack) {
+    constexpr Origin wikt = Origin::Wiktextract;
+    constexpr Origin tl = Origin::TranslationList;
+    const std::pair<std::vector<Row>, QString> cases[] = {
+        {{Row(u"دست"_s, u"Hand"_s, None, wikt)}, u"(.n): دست - دس - خوشه - دسته"_s},
+        {{Row(u"دست"_s, u"Hand"_s, None, Origin::Wordnet)}, u"(.n): دست - دس - خوشه - دسته"_s},
+        // Nothing given back: the source's order stands.
+        {{}, u"(.n): خوشه - دسته - دست - دس"_s},
+        // A reversal of the English list itself confirms nothing.
+        {{Row(u"دست"_s, u"Hand"_s, None, tl, true)}, u"(.n): خوشه - دسته - دست - دس"_s},
+        // Both lines given back: the one whose word stands nearer its front leads.
+        {{Row(u"دست"_s, u"Hand"_s, None, wikt), Row(u"دسته"_s, u"Hand"_s, None, wikt)},
+         u"(.n): دست - دس - خوشه - دسته"_s},
+        {{Row(u"دس"_s, u"Hand"_s, None, wikt), Row(u"خوشه"_s, u"Hand"_s, None, wikt)},
+         u"(.n): خوشه - دسته - دست - دس"_s},
+    };
+    // Two lines of the 2015 list.
+    const Lexicon hand =
+        fx::lexicon({Row(u"Hand"_s, u"خوشه"_s, Noun, tl, false, {}, false, 0, 1, 1),
+                     Row(u"Hand"_s, u"دسته"_s, Noun, tl, false, {}, false, 0, 1, 1),
+                     Row(u"Hand"_s, u"دست"_s, Noun, tl, false, {}, false, 0, 1, 2),
+                     Row(u"Hand"_s, u"دس"_s, Noun, tl, false, {}, false, 0, 1, 2)});
+    for (const auto &[backs, meaning] : cases) {
+        EXPECT_EQ(fx::meaningOf(fx::stages(fx::lexicon(backs, hand)), u"Hand"_s), meaning);
     }
 }
 

@@ -9,25 +9,31 @@
 using namespace Qt::StringLiterals;
 using namespace vorlan::wordlists;
 namespace fx = vorlan::wordlists::fixtures;
+using fx::Row;
 
 namespace {
 
 // An English entry's Persian senses or a Persian entry's English ones, joined by "|".
-QString sensesOf(const Lexicon &lex, const QString &head) {
+template <typename Entries> QString coresOf(const Entries &entries, const QString &key) {
     QStringList cores;
-    if (vorlan::wordlist::containsPersianLetter(head)) {
-        if (const auto it = lex.persian.find(head); it != lex.persian.end()) {
-            for (const Sense &s : it->second.senses) {
-                cores << s.core;
-            }
-        }
-    } else if (const auto it = lex.english.find(vorlan::wordlist::enSortKey(head));
-               it != lex.english.end()) {
+    if (const auto it = entries.find(key); it != entries.end()) {
         for (const Sense &s : it->second.senses) {
             cores << s.core;
         }
     }
     return cores.join(u'|');
+}
+
+// Each HEAD=SENSES row: the senses of the entry of HEAD, none where it has no entry.
+void expectSenses(const Lexicon &lex, const QStringList &rows) {
+    for (const QString &row : rows) {
+        const QString head = row.section(u'=', 0, 0);
+        EXPECT_EQ(vorlan::wordlist::containsPersianLetter(head)
+                      ? coresOf(lex.persian, head)
+                      : coresOf(lex.english, vorlan::wordlist::enSortKey(head)),
+                  row.section(u'=', 1))
+            << row.toStdString();
+    }
 }
 
 TEST(WordnetReader, FindsSynsetsAtTheirOffsetOrShiftedByDebiansPatches) {
@@ -42,8 +48,7 @@ TEST(WordnetReader, FindsSynsetsAtTheirOffsetOrShiftedByDebiansPatches) {
         {second - 18, u"galore|ready to hand|Burmese"_s}, // by a patched line
         {second - kWordnetShift - 1, u""_s},              // too far from any synset
         {0, u""_s},                                       // the licence header
-        {data.size() + 100, u""_s},
-    };
+        {data.size() + 100, u""_s}};
     for (const auto &[offset, lemmas] : cases) {
         EXPECT_EQ(synsetLemmas(data, offset).join(u'|'), lemmas) << offset;
     }
@@ -71,25 +76,13 @@ TEST(WordnetReader, TakesOnlyLemmasThePersianWordTranslates) {
     const QByteArray text = "# Wiktionary\tfas\n" + link(offsets[0], "آکواریوم") +
                             link(offsets[1], "آپارتمان") + link(offsets[2], "مبلمان") +
                             "garbage line\n" + link(999999, "آب");
-    Lexicon lex;
-    Sense given;
-    given.core = u"آپارتمان"_s;
-    lex.addEnglishSense(u"Apartment"_s, given);
+    Lexicon lex = fx::lexicon({Row(u"Apartment"_s, u"آپارتمان"_s, PartOfSpeech::None)});
     Report report;
     readWordnetLinks(QString::fromUtf8(text), wn, lex, report);
-    const std::pair<QString, QString> expected[] = {
-        {u"Aquarium"_s, u"آكواريوم"_s},
-        {u"آكواريوم"_s, u"Aquarium"_s},
-        {u"Apartment"_s, u"آپارتمان"_s}, // given by another source, not repeated
-        {u"آپارتمان"_s, u"Apartment"_s}, // the direction that was missing
-        {u"Flat"_s, u""_s},
-        {u"Decorate"_s, u""_s},
-        {u"Adorn"_s, u""_s},
-        {u"مبلمان"_s, u""_s},
-    };
-    for (const auto &[head, senses] : expected) {
-        EXPECT_EQ(sensesOf(lex, head), senses) << head.toStdString();
-    }
+    expectSenses(lex, {u"Aquarium=آكواريوم"_s, u"آكواريوم=Aquarium"_s,
+                       // Given by another source, not repeated; the direction that was missing.
+                       u"Apartment=آپارتمان"_s, u"آپارتمان=Apartment"_s, u"Flat="_s, u"Decorate="_s,
+                       u"Adorn="_s, u"مبلمان="_s});
     EXPECT_EQ(report.dropped.value(u"Wordnet link not of the form OFFSET-POS fas:lemma WORD"_s), 1);
     EXPECT_EQ(report.dropped.value(u"Wordnet link to no synset of WordNet 3.0"_s), 1);
     // The link confirms a noun for the sense given without a part of speech;
@@ -99,7 +92,7 @@ TEST(WordnetReader, TakesOnlyLemmasThePersianWordTranslates) {
     EXPECT_EQ(lex.linkedPos, linked);
 }
 
-TEST(CldrReader, PairsNamesByCodeAndShortSymbolNames) {
+TEST(CldrReader, PairsNamesByCodeAndShortSymbolNamesOrFails) {
     const CldrTexts texts = fx::cldr(
         {{u"it"_s, u"Italian"_s, u"ایتالیایی"_s},
          {u"gsw"_s, u"Swiss German"_s, u"آلمانی سوئیسی"_s},
@@ -112,30 +105,15 @@ TEST(CldrReader, PairsNamesByCodeAndShortSymbolNames) {
     Lexicon lex;
     Report report;
     readCldr(texts, lex, report);
-    const std::pair<QString, QString> expected[] = {
-        {u"Italian"_s, u"ايتاليايي"_s},
-        {u"ايتاليايي"_s, u"Italian"_s},
-        {u"Swiss German"_s, u"آلماني سوئيسي"_s},
-        {u"Eagle"_s, u"عقاب"_s},
-        {u"صندوق پست"_s, u"Postbox"_s},
-        {u"Chinese"_s, u""_s},
-        {u"Nowhere"_s, u""_s},
-        {u"Hollow left-pointing triangle"_s, u""_s},
-        {u"Oncoming taxi"_s, u""_s},
-    };
-    for (const auto &[head, senses] : expected) {
-        EXPECT_EQ(sensesOf(lex, head), senses) << head.toStdString();
-    }
-}
-
-TEST(CldrReader, MalformedFilesAreSourceErrors) {
-    const QByteArray bad[] = {"not json", "[1, 2]", R"({"main": {"en": {}}})"};
-    for (const QByteArray &b : bad) {
-        CldrTexts texts = fx::cldr();
-        texts.scriptsFa = b;
-        Lexicon lex;
-        Report report;
-        EXPECT_THROW(readCldr(texts, lex, report), SourceError) << b.constData();
+    expectSenses(lex,
+                 {u"Italian=ايتاليايي"_s, u"ايتاليايي=Italian"_s, u"Swiss German=آلماني سوئيسي"_s,
+                  u"Eagle=عقاب"_s, u"صندوق پست=Postbox"_s, u"Chinese="_s, u"Nowhere="_s,
+                  u"Hollow left-pointing triangle="_s, u"Oncoming taxi="_s});
+    // A file that is not the JSON it should be is a source error.
+    for (const char *bad : {"not json", "[1, 2]", R"({"main": {"en": {}}})"}) {
+        CldrTexts garbled = fx::cldr();
+        garbled.scriptsFa = bad;
+        EXPECT_THROW(readCldr(garbled, lex, report), SourceError) << bad;
     }
 }
 
