@@ -53,9 +53,10 @@ struct Soak : QObject {
 
     // Presses of Shift that reach the application, to see it answer.
     bool eventFilter(QObject *, QEvent *event) override {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        shifts += event->type() == QEvent::KeyPress && key->key() == Qt::Key_Shift &&
-                  !key->isAutoRepeat();
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            shifts += key->key() == Qt::Key_Shift && !key->isAutoRepeat();
+        }
         return false;
     }
 
