@@ -166,6 +166,7 @@ TEST(KnownAnswers, AMeaningHoldsATranslationAsAWholeSense) {
         {u"(.n): كتاب - نسك - (Middle Persian) نامك"_s, u"نامك"_s, true},
         {u"(.n): كتاب فروشي"_s, u"كتاب"_s, false},
         {u"(.n): كتابخانه"_s, u"كتاب"_s, false},
+        {u"(.n): سهام دار"_s, u"سهامدار"_s, true}, // joined, spaced: one spelling
         {u"(go=) (.vi): رفتن - شدن"_s, u"رفتن"_s, true},
         {u"Go - Leave - Pass away"_s, u"go"_s, true},
         {u"Go - Leave - Pass away"_s, u"pass"_s, false},

@@ -230,8 +230,16 @@ std::optional<std::vector<KnownAnswer>> parseKnownAnswers(QStringView text, QStr
     return answers;
 }
 
+// Persian compounds are written joined, with a joiner or with a space
+// (سهامدار, سهام‌دار, سهام دار): the check takes them as one spelling.
+namespace {
+QString withoutGaps(QString text) {
+    return text.remove(u' ').remove(QChar(0x200C));
+}
+} // namespace
+
 bool meaningHolds(QStringView meaning, QStringView translation) {
-    const QString wanted = translation.trimmed().toString();
+    const QString wanted = withoutGaps(translation.trimmed().toString());
     for (QStringView sense : meaning.split(wordlist::kSenseSeparator)) {
         QString core = wordlist::withoutNotes(sense);
         if (const qsizetype colon = core.lastIndexOf(u':'); colon >= 0) {
@@ -241,7 +249,7 @@ bool meaningHolds(QStringView meaning, QStringView translation) {
         qsizetype start = 0;
         for (qsizetype i = 0; i <= core.size(); ++i) {
             if (i == core.size() || separators.contains(core[i])) {
-                const QString piece = wordlist::collapseSpaces(core.mid(start, i - start));
+                const QString piece = withoutGaps(core.mid(start, i - start));
                 if (piece.compare(wanted, Qt::CaseInsensitive) == 0) {
                     return true;
                 }
