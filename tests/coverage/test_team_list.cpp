@@ -1,8 +1,7 @@
-// The team's own lists, data/team/en-fa-common.txt, en-fa-core.txt and
-// en-fa-lemmas.txt: every
-// entry line must read as the 2015 translation list does, since a line that
-// does not is dropped by the converter without a word; the common words keep
-// to the WordNet counts they were chosen by, the common lemmas to WordNet and SCOWL.
+// The team's own lists in data/team: every entry line must read as the 2015
+// translation list does, since a line that does not is dropped by the
+// converter without a word; the common words keep to the WordNet counts they
+// were chosen by, the common lemmas to WordNet and SCOWL.
 #include "persianforms.h"
 #include "sourceparsers.h"
 #include "wordlistrules.h"
@@ -34,15 +33,17 @@ struct TeamFile {
 };
 
 // Function words and a few everyday words; the common words of WordNet's
-// counts; WordNet's common lemmas; the Persian core vocabulary.
-const TeamFile kTeamFiles[] = {{VORLAN_TEAM_LIST, 100, 300},
-                               {VORLAN_CORE_LIST, 800, 1200},
-                               {VORLAN_LEMMA_LIST, 3000, 25000},
-                               {VORLAN_PERSIAN_LIST, 300, 5000, true}};
+// counts; WordNet's common lemmas; the Persian core vocabulary; the words of
+// news, study and work by topic, both ways.
+const TeamFile kTeamFiles[] = {
+    {VORLAN_TEAM_LIST, 100, 300},     {VORLAN_CORE_LIST, 800, 1200},
+    {VORLAN_LEMMA_LIST, 3000, 25000}, {VORLAN_PERSIAN_LIST, 300, 5000, true},
+    {VORLAN_TOPIC_LIST, 300, 5000},   {VORLAN_PERSIAN_TOPICS, 200, 3000, true}};
 
 TEST(TeamList, SaysWhoWroteItAndItsLicence) {
-    for (const char *path : {VORLAN_TEAM_LIST, VORLAN_CORE_LIST, VORLAN_LEMMA_LIST,
-                             VORLAN_PERSIAN_LIST, VORLAN_COLLOQUIAL_LIST}) {
+    for (const char *path :
+         {VORLAN_TEAM_LIST, VORLAN_CORE_LIST, VORLAN_LEMMA_LIST, VORLAN_PERSIAN_LIST,
+          VORLAN_TOPIC_LIST, VORLAN_PERSIAN_TOPICS, VORLAN_COLLOQUIAL_LIST}) {
         const QStringList lines = fileLines(QString::fromUtf8(path));
         ASSERT_FALSE(lines.isEmpty()) << path;
         const QString header = lines.filter(QRegularExpression(u"^#"_s)).join(u'\n');

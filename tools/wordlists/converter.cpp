@@ -35,7 +35,11 @@ ConversionResult convert(const SourceTexts &sources) {
                         lexicon, report, Reverse::FirstSense);
     readTranslationList(decodeUtf8(sources.lemmaList, "the team's common lemmas"), Origin::TeamList,
                         lexicon, report, Reverse::FirstSense);
+    readTranslationList(decodeUtf8(sources.topicList, "the team's topic words"), Origin::TeamList,
+                        lexicon, report, Reverse::FirstSense);
     readPersianList(decodeUtf8(sources.persianList, "the team's Persian list"), lexicon, report);
+    readPersianList(decodeUtf8(sources.persianTopics, "the team's Persian topic words"), lexicon,
+                    report);
     // After the others: a link is taken where another source pairs the words.
     readWordnetLinks(decodeUtf8(sources.wordnetLinks, kWordnetLinksPath), sources.wordnet, lexicon,
                      report);
@@ -84,6 +88,12 @@ SourceTexts readSources(const SourcePaths &paths) {
     }
     if (!paths.persianList.isEmpty()) {
         s.persianList = readSourceFile(paths.persianList);
+    }
+    if (!paths.topicList.isEmpty()) {
+        s.topicList = readSourceFile(paths.topicList);
+    }
+    if (!paths.persianTopics.isEmpty()) {
+        s.persianTopics = readSourceFile(paths.persianTopics);
     }
     s.wordnetLinks = readSourceFile(dir.filePath(QLatin1String(kWordnetLinksPath)));
     const QDir wordnet(paths.wordnetDir);

@@ -29,6 +29,8 @@ struct SourceTexts {
     QByteArray coreList;        // the team's common words by WordNet's counts; may be empty
     QByteArray lemmaList;       // the team's common lemmas of WordNet and SCOWL; may be empty
     QByteArray persianList;     // Persian → English, the team's core vocabulary; may be empty
+    QByteArray topicList;       // the team's words of news, study and work by topic; may be empty
+    QByteArray persianTopics;   // Persian → English, the same by topic; may be empty
     QByteArray wordnetLinks;    // Persian ↔ WordNet synsets
     WordnetData wordnet;
     CldrTexts cldr;
@@ -59,6 +61,8 @@ struct SourcePaths {
     QString coreList;
     QString lemmaList;
     QString persianList;
+    QString topicList;
+    QString persianTopics;
     QString wordnetDir;   // WordNet 3.0's data.noun, data.verb, data.adj, data.adv
     QString englishWords; // Debian's word list, for the English lookup forms
     QString colloquial;   // the team's table of colloquial Persian spellings; optional

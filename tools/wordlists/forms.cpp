@@ -322,13 +322,15 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
         for (const FaKeySkip s : skipped) {
             report.drop(skipReason(s));
         }
-        // The extract's own common nouns only: a reversed translation's part
-        // of speech is the English word's, not always the Persian one's, and
-        // a place has no plural ("Plural: Marand"). A word the extract also
-        // gives as another part of speech (اغلب "often", "most") is left
-        // alone: "Plural: Often" would mislead.
+        // The Persian entries' own common nouns only (the extract's and the
+        // team's Persian lists): a reversed translation's part of speech is
+        // the English word's, not always the Persian one's, and a place has
+        // no plural ("Plural: Marand"). A word also given as another part of
+        // speech (اغلب "often", "most") is left alone: "Plural: Often" would
+        // mislead.
         const auto own = [](const Sense &s) {
-            return s.origin == Origin::Wiktextract && !s.reversed;
+            return (s.origin == Origin::Wiktextract || s.origin == Origin::TeamList) &&
+                   !s.reversed;
         };
         const bool ownNoun =
             std::any_of(

@@ -65,6 +65,8 @@ int main(int argc, char *argv[]) {
         {QStringLiteral("--core"), &paths.coreList},
         {QStringLiteral("--lemmas"), &paths.lemmaList},
         {QStringLiteral("--persian"), &paths.persianList},
+        {QStringLiteral("--topics"), &paths.topicList},
+        {QStringLiteral("--persian-topics"), &paths.persianTopics},
         {QStringLiteral("--wordnet"), &paths.wordnetDir},
         {QStringLiteral("--english-words"), &paths.englishWords},
         {QStringLiteral("--colloquial"), &paths.colloquial},
@@ -82,6 +84,7 @@ int main(int argc, char *argv[]) {
     if (!usable || paths.sourcesDir.isEmpty() || paths.wordnetDir.isEmpty() || out.isEmpty()) {
         print(stderr, QStringLiteral("usage: vorlan-wordlists --sources DIR --wordnet DIR "
                                      "[--team FILE] [--core FILE] [--lemmas FILE] [--persian FILE] "
+                                     "[--topics FILE] [--persian-topics FILE] "
                                      "[--english-words FILE] "
                                      "[--colloquial FILE] "
                                      "[--report] --out DIR"));
