@@ -15,37 +15,48 @@ using fx::Row;
 namespace {
 
 // What Debian's word list would say about the words below, including forms
-// that exist but must not be taken ("childs" is a word, not the plural).
+// that exist but must not be taken ("mans" is a word, not the plural).
 const EnglishWords kWords = EnglishWords::parse(
-    "Paris\nbooks\nbooked\nbooking\ncities\nchilds\ngoes\ngoing\nwomen\nstops\nstopped\nstopping\n"
-    "refers\nreferred\nreferring\nvisits\nvisited\nvisiting\nvisitted\nmakes\nmaking\ndies\n"
-    "died\ndying\nbigger\nbiggest\nhappier\nhappiest\nbeautifuller\nquizzes\npotatoes\nphotos\n"
-    "panics\npanicked\npanicking\nsinges\nsinged\nsingeing\nsinging\nhumans\nseed\nsees\n"
-    "seeing\nworked\nworking\nworks\nshowed\nshows\nshowing\nproved\nproves\nproving\nleaves\nleafs\nice-creams\nnasas\nbacker\n"_ba);
+    "Paris\nbooks\nbooked\nbooking\ncities\nmans\nmanning\ngoes\ngoing\nwomen\nstops\nstopped\n"
+    "stopping\nrefers\nreferred\nreferring\nvisits\nvisited\nvisiting\nvisitted\nmakes\nmaking\n"
+    "dies\ndied\ndying\nbigger\nbiggest\nhappier\nhappiest\nbeautifuller\nquizzes\npotatoes\n"
+    "photos\npanics\npanicked\npanicking\nsinges\nsinged\nsingeing\nsinging\nhumans\nseed\nsees\n"
+    "seeing\nworked\nworking\nworks\nshowed\nshows\nshowing\nleaves\nleafs\nice-creams\nnasas\n"
+    "backer\nkidding\nkidded\nbrothers\ngases\nhanged\nputs\nputted\nputting\nAmericans\n"
+    "Islams\ngermen\nGermans\ncans\ncanned\nwilled\nwilling\nwoulds\nthousands\naged\nhas\n"_ba);
 
 WordNetExceptions exceptions() {
     WordNetExceptions e;
     e.add(EnPos::Noun,
           "children child\nmen man\nleaves leaf leave\nbrothers-in-law brother-in-law\n"
-          "amici_curiae amicus_curiae\n"_ba);
-    e.add(EnPos::Verb,
-          "went go\ngone go\nsaw see\nseen see\ndying die\nwrought work\ndrank drink\nsang sing\n"
-          "shown show\nproven prove\n"_ba);
+          "amici_curiae amicus_curiae\nbrethren brother\ngasses gas\n"_ba);
+    e.add(EnPos::Verb, "went go\ngone go\nsaw see\nseen see\ndying die\nwrought work\ndrank drink\n"
+                       "sang sing\nshown show\nhung hang\nputting put\ncanned can\nhas have\n"_ba);
     return e;
 }
 
+// WordNet's verbs and nouns, two of them of its file of persons (18).
+WordNetLemmas lemmas() {
+    WordNetLemmas l;
+    l.add(EnPos::Verb, "00000000 05 v 0d kid 0 man 0 see 0 seed 0 sing 0 singe 0 put 0 putt 0 hang "
+                       "0 can 0 will 0 age 0 leaf 0 000 |\n"_ba);
+    l.add(EnPos::Noun, "00000000 05 n 03 thousand 0 islam 0 ha 0 000 |\n"
+                       "00000050 18 n 02 American 0 German 0 000 | a person\n"_ba);
+    return l;
+}
+
 // The forms made for "HEADWORD:POS, ..." (POS letters n, v, a and r for
-// adverb), as "Form=Base+Base, ...".
+// adverb; "~" before a headword of reversed senses only), as "Form=Base+Base, ...".
 QString formsOf(const QString &headwords, EnglishFormCounts *counts = nullptr) {
     QList<EnHeadwordPos> list;
     for (const QString &h : headwords.split(u", "_s)) {
-        list.append({h.section(u':', 0, 0), {}});
+        list.append({h.section(u':', 0, 0).remove(u'~'), {}, h.startsWith(u'~')});
         for (const QChar p : h.section(u':', 1)) {
             list.back().pos.insert(EnPos(u"nvar"_s.indexOf(p)));
         }
     }
     QStringList out;
-    for (const EnglishForm &f : englishForms(list, kWords, exceptions(), counts)) {
+    for (const EnglishForm &f : englishForms(list, kWords, exceptions(), lemmas(), counts)) {
         QStringList bases;
         for (const EnglishFormOf &b : f.bases) {
             bases.append(b.headword);
@@ -56,59 +67,64 @@ QString formsOf(const QString &headwords, EnglishFormCounts *counts = nullptr) {
 }
 
 // HEADWORDS → FORMS: regular forms only where the word list has them;
-// WordNet's irregular ones in their place.
+// WordNet's irregular ones beside or in their place.
 TEST(EnglishForms, FromTheWordListAndWordNetsExceptions) {
     const QString cases[] = {
-        u"Book:nv → Booked=Book, Booking=Book, Books=Book"_s, u"City:n → Cities=City"_s,
-        u"Woman:n → Women=Woman"_s, u"Human:n → Humans=Human"_s, u"Quiz:n → Quizzes=Quiz"_s,
-        u"Potato:n → Potatoes=Potato"_s, u"Photo:n → Photos=Photo"_s,
+        u"Book:nv, City:n, Quiz:n → Booked=Book, Booking=Book, Books=Book, Cities=City, "
+        "Quizzes=Quiz"_s,
+        u"Woman:n, Human:n, Potato:n, Photo:n → Humans=Human, Photos=Photo, Potatoes=Potato, "
+        "Women=Woman"_s,
         // One syllable doubles; two do where the list says so, never both.
-        u"Stop:v → Stopped=Stop, Stopping=Stop, Stops=Stop"_s,
-        u"Refer:v → Referred=Refer, Referring=Refer, Refers=Refer"_s,
-        u"Visit:v → Visited=Visit, Visiting=Visit, Visits=Visit"_s,
-        u"Make:v → Makes=Make, Making=Make"_s,
+        u"Stop:v, Refer:v → Referred=Refer, Referring=Refer, Refers=Refer, Stopped=Stop, "
+        "Stopping=Stop, Stops=Stop"_s,
+        u"Visit:v, Make:v → Makes=Make, Making=Make, Visited=Visit, Visiting=Visit, Visits=Visit"_s,
         u"Panic:v → Panicked=Panic, Panicking=Panic, Panics=Panic"_s,
         // "singeing", not "singing", where the list has both.
         u"Singe:v → Singed=Singe, Singeing=Singe, Singes=Singe"_s,
-        u"Big:a → Bigger=Big, Biggest=Big"_s, u"Happy:a → Happier=Happy, Happiest=Happy"_s,
+        u"Big:a, Happy:a → Bigger=Big, Biggest=Big, Happier=Happy, Happiest=Happy"_s,
         // "Backer" is someone who backs. Long adjectives take "more"; names,
         // abbreviations, phrases and words of no inflecting part of speech
-        // take nothing by rule.
-        u"Back:a → "_s, u"Beautiful:a → "_s, u"Paris:n → "_s, u"NASA:n → "_s, u"Ice-cream:n → "_s,
-        u"Quickly:r → "_s, u"Him: → "_s,
-        // WordNet's plural; "childs" is in the word list but is no plural.
-        u"Child:n → Children=Child"_s,
-        // The past from WordNet, -s and -ing still by rule.
+        // take nothing by rule; a modal no verb form, its past nothing.
+        u"Back:a, Beautiful:a, Paris:n, NASA:n, Ice-cream:n, Quickly:r, Him: → "_s,
+        u"Can:nv, Will:nv, Would:v → Cans=Can"_s,
+        // WordNet's native plural; "mans" is its verb's, the verb WordNet's only.
+        u"Child:n, Man:n → Children=Child, Manning=Man, Men=Man"_s,
+        // A learned or alternative plural or past stands beside the regular one.
+        u"Brother:n, Gas:n, Hang:v → Brethren=Brother, Brothers=Brother, Gases=Gas, Gasses=Gas, "
+        "Hanged=Hang, Hung=Hang"_s,
+        // The past from WordNet, -s and -ing still by rule; "went" leaves no "goed".
         u"Go:v → Goes=Go, Going=Go, Gone=Go, Went=Go"_s,
-        // "Seed" is no past of "see"; "Saw" is a headword and keeps its entry.
-        u"See:v, Saw:n → Seeing=See, Seen=See, Sees=See"_s,
-        // "Singed" is the past of "singe", not of "sing".
-        u"Sing:v → Sang=Sing, Singing=Sing"_s,
-        // WordNet lists a form beside the regular past, not instead of it.
+        // "Seed" is a verb of its own, "singed" singe's; "Saw" is a headword.
+        u"See:v, Saw:n, Sing:v → Sang=Sing, Seeing=See, Seen=See, Sees=See, Singing=Sing"_s,
+        // WordNet lists a form beside the regular past, not instead of it; so
+        // does a participle made with -n, unlike "seen" beside "saw".
         u"Die:v → Died=Die, Dies=Die, Dying=Die"_s,
-        // So does a participle made with -n or -en, unlike "seen" beside "saw".
         u"Show:v → Showed=Show, Showing=Show, Shown=Show, Shows=Show"_s,
-        u"Prove:v → Proved=Prove, Proven=Prove, Proves=Prove, Proving=Prove"_s,
         u"Work:v → Worked=Work, Working=Work, Works=Work, Wrought=Work"_s,
+        // "Put" keeps its past; "putted" is putt's.
+        u"Put:v, Putt:v → Puts=Put, Putted=Putt, Putting=Put+Putt"_s,
+        // WordNet's parts of speech: its verb, and its noun where the sources
+        // give none; never in place of a headword or beside the sources' own.
+        u"Kid:n, Thousand: → Kidded=Kid, Kidding=Kid, Thousands=Thousand"_s,
+        u"Age:n, ~Aged:a, Have:v, Ha: → Has=Have"_s,
+        // A person's plural the list holds capitalised; "germen" is no plural.
+        u"American:an, Islam:n, German:n → Americans=American, Germans=German"_s,
         // One form of two headwords.
         u"Leaf:n, Leave:nv → Leaves=Leaf+Leave"_s,
         // A phrase only through the exception list, which may hold spaces.
-        u"Brother-in-law:n → Brothers-in-law=Brother-in-law"_s,
-        u"Amicus curiae:n → Amici curiae=Amicus curiae"_s,
+        u"Brother-in-law:n, Amicus curiae:n → Amici curiae=Amicus curiae, "
+        "Brothers-in-law=Brother-in-law"_s,
         // The exception list of another part of speech says nothing.
         u"Leaf:v → Leafs=Leaf"_s};
     for (const QString &c : cases) {
         EXPECT_EQ(formsOf(c.section(u" → "_s, 0, 0)), c.section(u" → "_s, 1)) << c.toStdString();
     }
-}
-
-TEST(EnglishForms, CountsWhatWasLeftOut) {
     EnglishFormCounts c;
-    formsOf(u"See:v, Saw:n, Jump:v"_s, &c);
-    EXPECT_EQ(c.irregular, 1);  // seen
-    EXPECT_EQ(c.regular, 2);    // sees, seeing
-    EXPECT_EQ(c.isHeadword, 1); // saw
-    EXPECT_EQ(c.notAWord, 4);   // jumps, jumped, jumping, saws
+    formsOf(u"See:v, Saw:n, Jump:v, Kid:n"_s, &c);
+    // seen; sees, seeing, kidded, kidding; saw; jumps, jumped, jumping, saws,
+    // kids twice; kidded and kidding again.
+    EXPECT_EQ(std::tuple(c.irregular, c.regular, c.isHeadword, c.notAWord, c.wordNetPos),
+              std::tuple(1, 4, 1, 6, 2));
 }
 
 // An entry's keys that are forms of its lemma, each after its opening in FA2EN;
@@ -196,11 +212,14 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
          Row(u"Man"_s, u"مرد"_s), Row(u"Men"_s, u"ذكر"_s, Noun, wikt, true, u"in the plural"_s),
          // No part of speech in the source, a noun by a WordNet link.
          Row(u"Tree"_s, u"درخت"_s, None),
-         // CLDR's name of the picture 📚.
-         Row(u"Books"_s, u"چند كتاب"_s, None, Origin::Cldr)});
+         // CLDR's name of the picture 📚; a person, a modal, a name.
+         Row(u"Books"_s, u"چند كتاب"_s, None, Origin::Cldr), Row(u"American"_s, u"آمريكايي"_s, Adj),
+         Row(u"American"_s, u"انگليسي آمريكايي"_s), Row(u"Can"_s, u"توانستن"_s, VerbT),
+         Row(u"Can"_s, u"قوطي"_s), Row(u"Berlin"_s, u"برلين"_s, Noun, tl, false, {}, true)});
     lex.linkedPos[wordlist::enSortKey(u"Tree"_s)] = {Noun};
-    FormSources sources{kWords, exceptions(), {}};
-    sources.englishWords = EnglishWords::parse("books\ngoes\nbigger\nturkeys\ntrees\nsowed\n"_ba);
+    FormSources sources{kWords, exceptions(), lemmas(), {}};
+    sources.englishWords = EnglishWords::parse(
+        "books\ngoes\nbigger\nturkeys\ntrees\nsowed\nAmericans\ncans\ncanned\nberlins\n"_ba);
     Report report;
     const WordListRecords l = fx::stages(lex, sources, &report);
     fx::expectMeanings(
@@ -215,12 +234,14 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
             u"Children → (child=) (.n): بچه"_s, u"Turkeys → (turkey=) (.n): بوقلمون"_s,
             u"Seen → (see=) (.vt): ديدن"_s, u"Saw → (.n): اره"_s,
             // The opening leaves no room for the one sense: no record.
-            u"Bigger → <absent>"_s});
-    // Eleven forms, two of them in place of headwords that yield.
-    EXPECT_EQ(l.en.size(), 13 + 9);
-    EXPECT_EQ(report.read.value(QLatin1String(kEnglishFormsCount)), 11);
+            u"Bigger → <absent>"_s, u"Cans → (can=) (.n): قوطي"_s, u"Berlins → <absent>"_s,
+            // A people is named by its adjective.
+            u"Americans → (american=) (.n): انگليسي آمريكايي - (.adj): آمريكايي"_s});
+    // Thirteen forms, two of them in place of headwords that yield.
+    EXPECT_EQ(l.en.size(), 16 + 11);
+    EXPECT_EQ(report.read.value(QLatin1String(kEnglishFormsCount)), 13);
     // No word list, no English forms.
-    EXPECT_EQ(fx::stages(lex).en.size(), 13);
+    EXPECT_EQ(fx::stages(lex).en.size(), 16);
 }
 
 TEST(LookupFormsStage, PersianFormsFoundAsTyped) {

@@ -109,6 +109,9 @@ TEST(CldrReader, PairsNamesByCodeAndShortSymbolNamesOrFails) {
                  {u"Italian=ايتاليايي"_s, u"ايتاليايي=Italian"_s, u"Swiss German=آلماني سوئيسي"_s,
                   u"Eagle=عقاب"_s, u"صندوق پست=Postbox"_s, u"Chinese="_s, u"Nowhere="_s,
                   u"Hollow left-pointing triangle="_s, u"Oncoming taxi="_s});
+    // A language's name is a name; a symbol's is a common word.
+    EXPECT_TRUE(lex.english.at(u"italian"_s).senses[0].name &&
+                !lex.english.at(u"eagle"_s).senses[0].name);
     // A file that is not the JSON it should be is a source error.
     for (const char *bad : {"not json", "[1, 2]", R"({"main": {"en": {}}})"}) {
         CldrTexts garbled = fx::cldr();

@@ -81,6 +81,8 @@ TEST(RealLists, WellKnownWordsFormsAndNoJunk) {
         // The verb's senses, and its translation a source filed under the
         // noun, but never the noun's homograph.
         u"Drank|(drink=) |نوشيدن"_s, u"Bore|(bear=) |زاييدن"_s, u"Went|(go=) |رفتن"_s,
+        // Putt's past, not put's; a billion today; a current first sense.
+        u"Putted|(putt=) |"_s, u"Billion|ميليارد|"_s, u"Dismiss|(.vt): اخراج كردن|"_s,
         u"Children|(child=) |كودك"_s, u"Boxes|(box=) |جعبه"_s, u"Cities|(city=) |شهر"_s,
         u"Wrote|(write=) |نوشتن"_s, u"Women|(woman=) |خانم"_s, u"Stopped|(stop=) |(.vt)"_s,
         u"کتاب‌ها|Plural: |Book"_s, u"درخت‌ها|Plural: |Tree"_s,
@@ -101,10 +103,12 @@ TEST(RealLists, WellKnownWordsFormsAndNoJunk) {
         u"Hello|;"_s, u"Qibla|Persian"_s, u"Of|بهشتي"_s, u"Of|ezafe"_s, u"Chessboard|دشت"_s,
         u"Satellites|ماهواره"_s, u"Sixth of something|"_s, u"Directionally inside|"_s,
         u"A male surname|"_s,
-        // Forms that are no words or not of this word ("Bore" of the animal), and
-        // headwords that keep their own entry.
-        u"Bore|خرس"_s, u"Booking|كتاب"_s, u"Goed|"_s, u"Childs|"_s, u"Saw|=)"_s, u"Left|=)"_s,
-        u"Better|=)"_s};
+        // Forms that are no words or not of this word ("Bore" of the animal, a
+        // modal's), and headwords that keep their own entry.
+        u"Bore|خرس"_s, u"Booking|كتاب"_s, u"Costed|"_s, u"Woulds|"_s, u"Saw|=)"_s, u"Left|=)"_s,
+        u"Better|=)"_s, u"Willing|(will=)"_s, u"Canned|"_s, u"Yeps|"_s, u"Germen|"_s,
+        // The old long scale.
+        u"Billion|تريليون"_s};
     for (const QString &row : never) {
         const QStringList f = row.split(u'|');
         const QString m = meaning(f[0]);

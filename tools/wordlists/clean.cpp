@@ -90,11 +90,13 @@ QHash<qsizetype, int> lineRanks(const EnglishEntry &entry,
     return ranks;
 }
 
-// A sense its source calls rare ("Bone (rare)" of است, "is") is kept, but
-// after the word's usual senses, reversed ones included.
+// A sense its source calls rare or figurative ("Bone (rare)" of است, "is";
+// "(figuratively) جندره" of "Extenuation") is kept, but after the word's
+// usual senses, reversed ones included.
 int rareness(const Sense &s) {
-    static const QRegularExpression rare(QStringLiteral(R"(\b(rare|rarely|uncommon)\b)"),
-                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression rare(
+        QStringLiteral(R"(\b(rare|rarely|uncommon|seldom|figurative|figuratively)\b)"),
+        QRegularExpression::CaseInsensitiveOption);
     return rare.match(s.label).hasMatch() ? 1 : 0;
 }
 
@@ -168,9 +170,44 @@ void dropDatedBesideCurrent(std::vector<Sense> &senses, Report &report, const QS
     }
 }
 
-void cleanEnglish(const QString &key, EnglishEntry &entry, const Lexicon &lexicon, Report &report,
-                  qsizetype &duplicates) {
+// By EN key, the team Persian list's words for that English word, as
+// reversed senses in reading order ("Alarm": زنگ هشدار, آلارم).
+using Equivalents = std::map<QString, std::vector<Sense>>;
+
+Equivalents teamEquivalents(const Lexicon &lexicon) {
+    Equivalents out;
+    for (const auto &[persian, entry] : lexicon.persian) {
+        for (const Sense &s : entry.senses) {
+            if (s.origin == Origin::TeamList && !s.reversed) {
+                Sense en = s;
+                en.core = persian;
+                en.spelling = s.core;
+                en.reversed = true;
+                out[wordlist::enSortKey(s.core)].push_back(en);
+            }
+        }
+    }
+    for (auto &[key, senses] : out) {
+        std::sort(senses.begin(), senses.end(),
+                  [](const Sense &a, const Sense &b) { return a.seq < b.seq; });
+    }
+    return out;
+}
+
+void cleanEnglish(const QString &key, EnglishEntry &entry, const Lexicon &lexicon,
+                  const Equivalents &equivalents, Report &report, qsizetype &duplicates) {
     std::vector<Sense> &senses = entry.senses;
+    // Only archaic, rare or figurative senses ("Alarm": (archaic) آژير): the
+    // team's Persian list names the current equivalent, which then leads.
+    const auto team = equivalents.find(key);
+    if (team != equivalents.end() && !senses.empty() &&
+        std::none_of(senses.begin(), senses.end(),
+                     [](const Sense &s) { return !isDatedLabel(s.label) && rareness(s) == 0; })) {
+        senses.insert(senses.end(), team->second.begin(), team->second.end());
+        report.count(QStringLiteral("team Persian list: current equivalents of English words "
+                                    "the sources give only dated, rare or figurative senses"),
+                     qsizetype(team->second.size()));
+    }
     dropSenses(senses, report, QStringLiteral("reversed gloss that is a description, not a word"),
                [](const Sense &s) { return s.reversed && isDescription(s.spelling); });
     dropSenses(senses, report,
@@ -194,12 +231,37 @@ void cleanEnglish(const QString &key, EnglishEntry &entry, const Lexicon &lexico
         dropSenses(senses, report,
                    QStringLiteral("reversed from a deep sense of a long Persian entry"), deep);
     }
+    // A Persian word the 2022 extract calls dated or rare for this very
+    // headword ("Brag": لافيدن, "uncommon, rare") is so wherever another
+    // source gives it without a label; not one it places in Iran ("Chair":
+    // صندلي, "Iran, Classical Persian", beside Dari's چوكي).
+    static const QRegularExpression iran(QStringLiteral(R"(\bIran\b)"));
+    QHash<QString, QString> labels;
+    QSet<QString> unlabelled;
+    for (const Sense &s : senses) {
+        if (s.reversed && s.origin == Origin::Wiktextract) {
+            if ((isDatedLabel(s.label) || rareness(s) != 0) && !iran.match(s.label).hasMatch()) {
+                labels.insert(s.core, s.label);
+            } else {
+                unlabelled.insert(s.core);
+            }
+        }
+    }
+    for (Sense &s : senses) {
+        if (s.label.isEmpty() && labels.contains(s.core) && !unlabelled.contains(s.core)) {
+            s.label = labels.value(s.core);
+            report.count(QStringLiteral("EN2FA: sense labelled as the 2022 extract labels the "
+                                        "same pair"));
+        }
+    }
     dropDatedBesideCurrent(senses, report, QStringLiteral("EN2FA"));
 
     // The part-of-speech groups keep their order (nouns, verbs, adjectives,
     // ...), except that one with a better kind of sense comes first: a group
     // of the source's own translations before one only reversed; among
     // groups of one kind, the part of speech the word is mostly used as.
+    // Of the two verb groups, one the team writes leads ("Wonder": its
+    // (.vi) before the 2015 list's (.vt) شگفتيدن).
     const QHash<qsizetype, int> lines = lineRanks(entry, lexicon.persian);
     const auto counted = lexicon.taggedCounts.find(key);
     const PartOfSpeech dominant =
@@ -214,10 +276,24 @@ void cleanEnglish(const QString &key, EnglishEntry &entry, const Lexicon &lexico
             groupRank[s.pos] = t;
         }
     }
+    std::set<PartOfSpeech> teamPos;
+    for (const Sense &s : senses) {
+        if (s.origin == Origin::TeamList && !s.reversed) {
+            teamPos.insert(s.pos);
+        }
+    }
+    const auto verbAfter = [&](PartOfSpeech p) {
+        const PartOfSpeech other =
+            p == PartOfSpeech::VerbT ? PartOfSpeech::VerbI : PartOfSpeech::VerbT;
+        return countedPos(p) == PartOfSpeech::VerbT && teamPos.count(p) == 0 &&
+                       teamPos.count(other) != 0
+                   ? 1
+                   : 0;
+    };
     std::stable_sort(senses.begin(), senses.end(), [&](const Sense &a, const Sense &b) {
-        return std::tie(groupRank[a.pos], a.pos) != std::tie(groupRank[b.pos], b.pos)
-                   ? std::tie(groupRank[a.pos], a.pos) < std::tie(groupRank[b.pos], b.pos)
-                   : englishRank(a, lines) < englishRank(b, lines);
+        const auto ka = std::make_tuple(groupRank[a.pos], verbAfter(a.pos), a.pos);
+        const auto kb = std::make_tuple(groupRank[b.pos], verbAfter(b.pos), b.pos);
+        return ka != kb ? ka < kb : englishRank(a, lines) < englishRank(b, lines);
     });
     QSet<QString> seen;
     std::vector<Sense> kept;
@@ -360,8 +436,9 @@ bool isPersianMeaning(QStringView persian) {
 void cleanSenses(Lexicon &lexicon, Report &report) {
     qsizetype duplicates = 0;
     qsizetype explanations = 0;
+    const Equivalents equivalents = teamEquivalents(lexicon);
     for (auto &[key, entry] : lexicon.english) {
-        cleanEnglish(key, entry, lexicon, report, duplicates);
+        cleanEnglish(key, entry, lexicon, equivalents, report, duplicates);
     }
     for (auto &[key, entry] : lexicon.persian) {
         cleanPersian(entry, report, duplicates, explanations);

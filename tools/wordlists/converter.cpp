@@ -122,6 +122,10 @@ SourceTexts readSources(const SourcePaths &paths) {
         readSourceFile(cldr.filePath(QStringLiteral("annotations/fa/annotations.json")));
     if (!paths.englishWords.isEmpty()) {
         s.forms = readFormSources(paths.englishWords, paths.wordnetDir);
+        s.forms.wordnetLemmas.add(EnPos::Noun, s.wordnet.noun);
+        s.forms.wordnetLemmas.add(EnPos::Verb, s.wordnet.verb);
+        s.forms.wordnetLemmas.add(EnPos::Adj, s.wordnet.adj);
+        s.forms.wordnetLemmas.add(EnPos::Adv, s.wordnet.adv);
     }
     if (!paths.colloquial.isEmpty()) {
         s.forms.persianColloquial = readSourceFile(paths.colloquial);

@@ -1,6 +1,7 @@
 #include "englishforms.h"
 
 #include "englishtext.h"
+#include "readers.h"
 #include "wordlistrules.h"
 
 #include <algorithm>
@@ -61,8 +62,9 @@ bool consonantBeforeY(QStringView w) {
 using Group = QStringList;
 
 Group sibilantOrPlain(const QString &w, bool noun) {
+    // "humans" and "Germans" where the list has them, else "policemen".
     if (noun && w.endsWith(QStringLiteral("man"))) {
-        return {w.chopped(3) + QStringLiteral("men"), w + u's'};
+        return {w + u's', w.chopped(3) + QStringLiteral("men")};
     }
     if (w.endsWith(u's') || w.endsWith(u'z')) {
         // "gases" or "gasses", "quizzes": the list knows.
@@ -160,6 +162,62 @@ QList<Group> regularGroups(const QString &w, EnPos pos, bool irregular) {
     return {};
 }
 
+// Modals inflect not at all as verbs; their pasts not at all.
+bool isModal(const QString &w) {
+    static const QSet<QString> modals = {QStringLiteral("can"),   QStringLiteral("may"),
+                                         QStringLiteral("must"),  QStringLiteral("ought"),
+                                         QStringLiteral("shall"), QStringLiteral("will")};
+    return modals.contains(w);
+}
+
+bool isModalPast(const QString &w) {
+    static const QSet<QString> pasts = {QStringLiteral("could"), QStringLiteral("might"),
+                                        QStringLiteral("should"), QStringLiteral("would")};
+    return pasts.contains(w);
+}
+
+// Verbs whose past and participle are the base itself, which WordNet's
+// exception lists cannot name.
+bool hasUnchangedPast(const QString &w) {
+    static const QSet<QString> verbs = {
+        QStringLiteral("burst"), QStringLiteral("cast"),   QStringLiteral("cost"),
+        QStringLiteral("cut"),   QStringLiteral("hit"),    QStringLiteral("hurt"),
+        QStringLiteral("let"),   QStringLiteral("put"),    QStringLiteral("set"),
+        QStringLiteral("shed"),  QStringLiteral("shut"),   QStringLiteral("slit"),
+        QStringLiteral("split"), QStringLiteral("spread"), QStringLiteral("thrust"),
+        QStringLiteral("upset")};
+    return verbs.contains(w);
+}
+
+QString capitalised(const QString &w) {
+    return w.left(1).toUpper() + w.mid(1);
+}
+
+// WordNet's plural changes the word itself ("men", "leaves"), rather than
+// adding a learned ending or spelling the regular one otherwise
+// ("formulae", "gasses").
+bool hasNativePlural(const QString &w, const WordNetExceptions &exceptions) {
+    const QStringList forms = exceptions.formsOf(EnPos::Noun, w);
+    return !forms.isEmpty() && std::none_of(forms.begin(), forms.end(),
+                                            [&](const QString &f) { return f.startsWith(w); });
+}
+
+// A past made for `base` that is another verb's: a verb of its own ("seed")
+// or another verb's regular past ("singed" of singe).
+bool isOtherVerbsPast(const QString &past, const QString &base, const WordNetLemmas &lemmas) {
+    if (lemmas.has(EnPos::Verb, past)) {
+        return true;
+    }
+    QStringList stems = {past.chopped(1), past.chopped(2)};
+    if (past.size() > 4) {
+        stems << past.chopped(3) << past.chopped(3) + u'y';
+    }
+    return std::any_of(stems.begin(), stems.end(), [&](const QString &stem) {
+        return stem != base && lemmas.has(EnPos::Verb, stem) &&
+               verbSuffix(stem, QStringLiteral("ed")).contains(past);
+    });
+}
+
 // A participle that is the base plus -n or -en ("shown", "proven", "sewn")
 // stands beside a regular past ("showed"); "seen" comes with "saw".
 bool hasIrregularPast(const QString &base, const QStringList &forms) {
@@ -226,6 +284,20 @@ bool WordNetExceptions::hasBase(EnPos pos, const QString &base) const {
     return it != byBase_.end() && it->second.contains(base);
 }
 
+void WordNetLemmas::add(EnPos pos, const QByteArray &data) {
+    // A data line's second field is its lexicographer file; 18 is noun.person.
+    constexpr char kPersons[] = " 18 ";
+    for (const QByteArray &line : data.split('\n')) {
+        const bool person = pos == EnPos::Noun && line.mid(8, 4) == kPersons;
+        for (const QString &lemma : wordnetLineLemmas(line)) {
+            pos_[lemma.toLower()].insert(pos);
+            if (person) {
+                persons_.insert(lemma.toLower());
+            }
+        }
+    }
+}
+
 qsizetype WordNetExceptions::size() const {
     qsizetype n = 0;
     for (const auto &[pos, map] : byBase_) {
@@ -243,10 +315,13 @@ QStringList regularForms(const QString &word, EnPos pos, bool irregular) {
 }
 
 QList<EnglishForm> englishForms(const QList<EnHeadwordPos> &headwords, const EnglishWords &words,
-                                const WordNetExceptions &exceptions, EnglishFormCounts *counts) {
+                                const WordNetExceptions &exceptions, const WordNetLemmas &lemmas,
+                                EnglishFormCounts *counts) {
     EnglishFormCounts c;
     QSet<QString> headwordKeys;
+    QSet<QString> allHeadwordKeys;
     for (const EnHeadwordPos &h : headwords) {
+        allHeadwordKeys.insert(wordlist::enSortKey(h.headword));
         if (!h.yields) {
             headwordKeys.insert(wordlist::enSortKey(h.headword));
         }
@@ -254,58 +329,100 @@ QList<EnglishForm> englishForms(const QList<EnHeadwordPos> &headwords, const Eng
     struct Found {
         // By EN order key, so that the output does not depend on input order.
         std::map<QString, EnglishFormOf> bases;
+        std::set<QString> own; // keys of the bases whose sources give the form's part of speech
         bool irregular = false;
     };
     std::map<QString, Found> found; // by lower-cased form
-    auto add = [&](const QString &form, const EnHeadwordPos &h, EnPos pos, bool irregular) {
+    auto add = [&](const QString &form, const EnHeadwordPos &h, EnPos pos, bool irregular,
+                   bool own) {
         Found &f = found[form];
-        EnglishFormOf &base = f.bases[wordlist::enSortKey(h.headword)];
+        const QString key = wordlist::enSortKey(h.headword);
+        EnglishFormOf &base = f.bases[key];
         base.headword = h.headword;
         base.pos.insert(pos);
+        if (own) {
+            f.own.insert(key);
+        }
         f.irregular = f.irregular || irregular;
     };
     for (const EnHeadwordPos &h : headwords) {
         const QString lower = h.headword.toLower();
+        if (isModalPast(lower)) {
+            continue;
+        }
         // Capitals after the first letter ("Aids" from "AIDS" stays, "McCoy"
         // does not) mark a name or an abbreviation, which takes no -s by rule.
-        const bool plain = h.headword.mid(1) == lower.mid(1);
-        for (const EnPos pos : h.pos) {
-            for (const QString &form : exceptions.formsOf(pos, lower)) {
-                add(form, h, pos, true);
+        const bool plain = !h.name && h.headword.mid(1) == lower.mid(1);
+        std::set<EnPos> pos = h.pos.empty() && !h.name ? lemmas.posOf(lower) : h.pos;
+        if (plain && lemmas.has(EnPos::Verb, lower)) {
+            pos.insert(EnPos::Verb);
+        }
+        if (isModal(lower)) {
+            pos.erase(EnPos::Verb);
+        }
+        for (const EnPos p : pos) {
+            const bool own = h.pos.count(p) != 0;
+            for (const QString &form : exceptions.formsOf(p, lower)) {
+                add(form, h, p, true, own);
             }
             if (!plain) {
                 continue;
             }
-            // WordNet lists a verb's -ing and -t forms beside its regular
-            // past as often as instead of it ("dying", "burnt", archaic
-            // "wrought"): only another past ("sang", "hid") rules out the
-            // -ed, which would be another verb's ("singed", "hided").
-            const bool irregular = pos == EnPos::Verb
-                                       ? hasIrregularPast(lower, exceptions.formsOf(pos, lower))
-                                       : exceptions.hasBase(pos, lower);
-            const QList<Group> groups = regularGroups(lower, pos, irregular);
-            QStringList hits;
-            for (const Group &g : groups) {
-                const auto hit = std::find_if(g.begin(), g.end(),
-                                              [&](const QString &s) { return words.contains(s); });
-                if (hit != g.end()) {
-                    hits.append(*hit);
-                }
-            }
+            const bool irregular = p == EnPos::Verb   ? hasUnchangedPast(lower)
+                                   : p == EnPos::Noun ? hasNativePlural(lower, exceptions) &&
+                                                            lemmas.has(EnPos::Verb, lower)
+                                                      : exceptions.hasBase(p, lower);
+            const QList<Group> groups = regularGroups(lower, p, irregular);
+            // Only a past ("sang", "saw") puts the -ed in doubt; WordNet
+            // lists -ing and -t forms beside the regular past ("dying",
+            // "burnt").
+            const bool pastToCheck =
+                p == EnPos::Verb && hasIrregularPast(lower, exceptions.formsOf(p, lower));
+            const auto inList = [&](const QString &s) {
+                return words.contains(s) ||
+                       (p == EnPos::Noun && s == lower + u's' && lemmas.isPerson(lower) &&
+                        !lower.endsWith(QStringLiteral("ese")) && words.contains(capitalised(s)));
+            };
             // "-er" alone is often a noun of its own ("backer", "loner"); a
             // gradable adjective has both degrees.
-            if (pos == EnPos::Adj && hits.size() < groups.size()) {
-                hits.clear();
+            if (p == EnPos::Adj && !std::all_of(groups.begin(), groups.end(), [&](const Group &g) {
+                    return std::any_of(g.begin(), g.end(), inList);
+                })) {
+                c.notAWord += groups.size();
+                continue;
             }
-            c.notAWord += groups.size() - hits.size();
-            for (const QString &form : hits) {
-                add(form, h, pos, false);
+            for (qsizetype i = 0; i < groups.size(); ++i) {
+                const Group &g = groups[i];
+                const auto hit = std::find_if(g.begin(), g.end(), inList);
+                if (hit == g.end()) {
+                    ++c.notAWord;
+                    continue;
+                }
+                // A verb's -s beside a native plural reads as that plural
+                // ("foots") where only WordNet knows the verb.
+                if ((p == EnPos::Verb && i == 0 && !own && hasNativePlural(lower, exceptions)) ||
+                    (pastToCheck && i == 2 && isOtherVerbsPast(*hit, lower, lemmas))) {
+                    continue;
+                }
+                c.wordNetPos += own ? 0 : 1;
+                // A plural the list holds only capitalised never takes the
+                // place of a headword ("Laos" is no plural of "Lao").
+                const bool capital = !words.contains(*hit);
+                add(*hit, h, p, false, own && !capital);
+                if (capital && h.pos.count(EnPos::Adj) != 0) {
+                    add(*hit, h, EnPos::Adj, false, false);
+                }
             }
         }
     }
     QList<EnglishForm> out;
-    for (const auto &[lower, f] : found) {
-        if (headwordKeys.contains(lower)) {
+    for (auto &[lower, f] : found) {
+        // A part of speech only WordNet gives yields to one the sources give.
+        if (!f.own.empty()) {
+            std::erase_if(f.bases, [&](const auto &b) { return f.own.count(b.first) == 0; });
+        }
+        const QString key = wordlist::enSortKey(lower);
+        if (headwordKeys.contains(key) || (f.own.empty() && allHeadwordKeys.contains(key))) {
             ++c.isHeadword;
             continue;
         }
@@ -316,7 +433,7 @@ QList<EnglishForm> englishForms(const QList<EnHeadwordPos> &headwords, const Eng
             continue;
         }
         EnglishForm e{form, {}};
-        for (const auto &[key, base] : f.bases) {
+        for (const auto &[k, base] : f.bases) {
             e.bases.append(base);
         }
         out.append(e);

@@ -132,6 +132,8 @@ void addEnglishForms(Lexicon &lexicon, const FormSources &sources, Report &repor
                 h.pos.insert(*p);
             }
         }
+        h.name = std::all_of(entry.senses.begin(), entry.senses.end(),
+                             [](const Sense &s) { return s.name; });
         // A headword whose sources give no part of speech ("Tree") has the
         // ones WordNet links confirm for its senses.
         const auto linked = lexicon.linkedPos.find(key);
@@ -145,8 +147,8 @@ void addEnglishForms(Lexicon &lexicon, const FormSources &sources, Report &repor
         headwords.append(h);
     }
     EnglishFormCounts counts;
-    const QList<EnglishForm> forms =
-        englishForms(headwords, sources.englishWords, sources.wordnet, &counts);
+    const QList<EnglishForm> forms = englishForms(headwords, sources.englishWords, sources.wordnet,
+                                                  sources.wordnetLemmas, &counts);
     qsizetype added = 0;
     qsizetype yielded = 0;
     // All meanings first: an entry that yields to a form may be a base too.
@@ -184,6 +186,8 @@ void addEnglishForms(Lexicon &lexicon, const FormSources &sources, Report &repor
     report.count(QStringLiteral("lookup forms: English, irregular (WordNet)"), counts.irregular);
     report.count(QStringLiteral("lookup forms: English, regular (in the word list)"),
                  counts.regular);
+    report.count(QStringLiteral("lookup forms: English, of a part of speech only WordNet gives"),
+                 counts.wordNetPos);
     report.drop(QStringLiteral("English form made by rule, not in the word list"), counts.notAWord);
     report.drop(QStringLiteral("English form that is a headword: keeps its own entry"),
                 counts.isHeadword);

@@ -17,12 +17,14 @@ namespace vorlan::wordlists {
 struct FormSources {
     EnglishWords englishWords;
     WordNetExceptions wordnet;
+    WordNetLemmas wordnetLemmas;
     // The team's table of colloquial Persian spellings (UTF-8); may be empty.
     QByteArray persianColloquial;
 };
 
 // Reads Debian's English word list and WordNet's exception lists from its
 // dictionary folder; SourceError when a file is missing, unreadable or empty.
+// The lemmas are the caller's to add from the data files it reads.
 FormSources readFormSources(const QString &englishWords, const QString &wordNetDir);
 
 // Adds the lookup forms of the lexicon's headwords. It runs after the

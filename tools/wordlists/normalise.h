@@ -32,6 +32,17 @@ struct TypoPatch {
 QList<TypoPatch> typoPatches();
 QString correctTypos(QString persian);
 
+// The reviewed corrections of whole lines of the 2015 list, found by
+// headword, part of speech and the start of the gloss: the right part of
+// speech, or none where the line is wrong today and is left out.
+struct LinePatch {
+    QStringView headword;
+    QStringView pos;
+    QStringView gloss;
+    QStringView rightPos;
+};
+QList<LinePatch> linePatches();
+
 using wordlist::withoutNotes;
 
 bool hasLatinLetter(QStringView s);

@@ -16,4 +16,14 @@ QList<TypoPatch> typoPatches() {
     return patches;
 }
 
+QList<LinePatch> linePatches() {
+    static const QList<LinePatch> patches = {
+        // "a million million": the old British long scale; today a billion is ميليارد.
+        {u"billion", u"num", u"a million million", {}},
+        // An interjection, informal "yes", given as a noun ("Yeps").
+        {u"yep", u"n", u"informal", u"interj"},
+    };
+    return patches;
+}
+
 } // namespace vorlan::wordlists

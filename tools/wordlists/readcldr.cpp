@@ -32,7 +32,8 @@ QStringList localeNamesPath(const QString &locale, const QString &kind) {
     return {QStringLiteral("main"), locale, QStringLiteral("localeDisplayNames"), kind};
 }
 
-void addPair(const QString &englishRaw, const QString &persianRaw, Lexicon &lexicon,
+// `name`: a language's, territory's or script's, not a symbol's ("fingerprint").
+void addPair(const QString &englishRaw, const QString &persianRaw, bool name, Lexicon &lexicon,
              Report &report) {
     const QString english = makeEnHeadword(englishRaw);
     if (english.isEmpty()) {
@@ -46,10 +47,12 @@ void addPair(const QString &englishRaw, const QString &persianRaw, Lexicon &lexi
     Sense en;
     en.core = *persian;
     en.origin = Origin::Cldr;
+    en.name = name;
     lexicon.addEnglishSense(english, en);
     Sense fa;
     fa.core = english;
     fa.origin = Origin::Cldr;
+    fa.name = name;
     lexicon.addPersianSense(*persian, fa);
     report.count(QStringLiteral("CLDR: pairs kept"));
 }
@@ -72,7 +75,7 @@ void readNames(const QByteArray &en, const QByteArray &fa, const QString &kind, 
             report.drop(QStringLiteral("CLDR name without a Persian name"));
             continue;
         }
-        addPair(it.value().toString(), fa.toString(), lexicon, report);
+        addPair(it.value().toString(), fa.toString(), true, lexicon, report);
     }
 }
 
@@ -103,7 +106,7 @@ void readCldr(const CldrTexts &cldr, Lexicon &lexicon, Report &report) {
             report.drop(QStringLiteral("CLDR symbol name of more than two words"));
             continue;
         }
-        addPair(en[0].toString(), fa[0].toString(), lexicon, report);
+        addPair(en[0].toString(), fa[0].toString(), false, lexicon, report);
     }
 }
 

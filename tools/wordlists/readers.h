@@ -52,6 +52,10 @@ struct WordnetData {
 inline constexpr qsizetype kWordnetShift = 32;
 QStringList synsetLemmas(const QByteArray &data, qsizetype offset);
 
+// The lemmas of one line of a data file, as synsetLemmas gives them; empty
+// for a line that is no synset (the licence header).
+QStringList wordnetLineLemmas(const QByteArray &line);
+
 // The Open Multilingual Wordnet's Wiktionary links, `OFFSET-POS<TAB>fas:lemma
 // <TAB>PERSIAN`, joined to WordNet. A synset's lemmas are mostly synonyms,
 // not translations of the Persian word, so a pair enters only where the

@@ -7,6 +7,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace vorlan::wordlists {
 
 QStringList textLines(const QString &text) {
@@ -32,11 +34,26 @@ void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, R
         }
         report.count(name + QStringLiteral(": lines"));
         ++lineNo;
-        const auto t = parseTranslationLine(line);
+        auto t = parseTranslationLine(line);
         if (!t) {
             report.drop(name + QStringLiteral(" line not of the form HEADWORD {pos} :: "
                                               "TRANSLATIONS"));
             continue;
+        }
+        if (origin == Origin::TranslationList) {
+            const QList<LinePatch> patches = linePatches();
+            const auto patch =
+                std::find_if(patches.begin(), patches.end(), [&](const LinePatch &p) {
+                    return t->headword == p.headword && t->pos == p.pos &&
+                           t->gloss.startsWith(p.gloss);
+                });
+            if (patch != patches.end() && patch->rightPos.isEmpty()) {
+                report.drop(name + QStringLiteral(" line found wrong on review"));
+                continue;
+            }
+            if (patch != patches.end()) {
+                t->pos = patch->rightPos.toString();
+            }
         }
         HeadwordProblem problem = HeadwordProblem::None;
         const QString head = makeEnHeadword(t->headword, &problem);

@@ -67,6 +67,12 @@ bool persianHas(const Lexicon &lexicon, const QString &persian, const QString &e
 
 } // namespace
 
+QStringList wordnetLineLemmas(const QByteArray &line) {
+    bool ok = false;
+    line.left(8).toLongLong(&ok);
+    return ok && line.size() > 8 && line[8] == ' ' ? lemmasOfLine(line) : QStringList();
+}
+
 QStringList synsetLemmas(const QByteArray &data, qsizetype offset) {
     for (qsizetype at = offset; at >= 0 && at < data.size() && at <= offset + kWordnetShift; ++at) {
         if (at > 0 && data[at - 1] != '\n') {
