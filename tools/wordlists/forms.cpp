@@ -333,8 +333,7 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
         // speech (اغلب "often", "most") is left alone: "Plural: Often" would
         // mislead.
         const auto own = [](const Sense &s) {
-            return (s.origin == Origin::Wiktextract || s.origin == Origin::TeamList) &&
-                   !s.reversed;
+            return (s.origin == Origin::Wiktextract || s.origin == Origin::TeamList) && !s.reversed;
         };
         const bool ownNoun =
             std::any_of(
