@@ -4,15 +4,13 @@
 
 namespace vorlan {
 
-// Whether the program can expect a graphical display before the toolkit
-// tries one (Qt aborts when its platform cannot start). Uses no Qt GUI and
-// may run before the application object exists.
-struct DisplayProbe {
-    // Empty when an X display answers, or the platform is not X11 (another
-    // QT_QPA_PLATFORM, or none named in a Wayland session); else one
-    // line saying that no graphical display could be opened and how to run
-    // the program.
-    static QString missingDisplayMessage();
-};
+// Settles the Qt platform before the application object exists, since Qt
+// aborts when its display cannot be opened and waits for ever on one that
+// takes the connection and never answers. Opens each display the session
+// names once it answers, off this thread and retrying refusals, for at most
+// DisplayDeadline in all; sets QT_QPA_PLATFORM to the one chosen
+// (choosePlatform). Returns empty when the program can go on, else the one
+// line to print before it ends with status 1.
+QString settlePlatform();
 
 } // namespace vorlan

@@ -1,21 +1,77 @@
 #include "platformchoice.h"
 
-#include "x11/reachable.h"
-
-#include <QList>
-#include <QtGlobal>
+#include <QStringList>
 
 namespace vorlan {
 
-QByteArray choosePlatform(const SessionEnvironment &environment,
-                          const std::function<bool()> &isXReachable) {
-    // Qt takes an empty QT_QPA_PLATFORM for an unset one.
-    if (!environment.qpaPlatform.isEmpty() || environment.display.isEmpty()) {
-        return {};
+namespace {
+
+// The platform's name without its options ("wayland:nogl"); a list of
+// platforms to try in turn is Qt's business.
+QByteArray namedPlatform(const SessionEnvironment &environment) {
+    return environment.qpaPlatform.split(':').constFirst();
+}
+
+QString xReason(const QByteArray &display, Opened x) {
+    const QString name = QString::fromLocal8Bit(display);
+    switch (x) {
+    case Opened::BadName:
+        return QStringLiteral("DISPLAY=%1 does not name a screen of an X server").arg(name);
+    case Opened::Refused:
+        return QStringLiteral("no X server accepts connections at DISPLAY=%1").arg(name);
+    case Opened::Silent:
+        return QStringLiteral("the X server at DISPLAY=%1 does not answer within %2 s")
+            .arg(name)
+            .arg(std::chrono::duration<double>(DisplayDeadline).count());
+    default:
+        return QStringLiteral("DISPLAY is not set");
     }
-    // An X display that does not answer is left to Qt: on Wayland it then
-    // runs natively, elsewhere it reports that no display could be opened.
-    return isXReachable() ? QByteArrayLiteral("xcb") : QByteArray();
+}
+
+QString waylandReason(const QByteArray &display, Opened wayland) {
+    const QString name = QString::fromLocal8Bit(display.isEmpty() ? "wayland-0" : display);
+    if (wayland == Opened::Silent) {
+        return QStringLiteral("the compositor at WAYLAND_DISPLAY=%1 does not answer within %2 s")
+            .arg(name)
+            .arg(std::chrono::duration<double>(DisplayDeadline).count());
+    }
+    return QStringLiteral("no compositor accepts connections at WAYLAND_DISPLAY=%1").arg(name);
+}
+
+} // namespace
+
+DisplaysToOpen displaysToOpen(const SessionEnvironment &environment) {
+    const QByteArray platform = namedPlatform(environment);
+    if (environment.qpaPlatform.isEmpty()) {
+        return {!environment.display.isEmpty(), !environment.waylandDisplay.isEmpty()};
+    }
+    return {platform == "xcb" && !environment.display.isEmpty(), platform.startsWith("wayland")};
+}
+
+PlatformChoice choosePlatform(const SessionEnvironment &environment, Opened x, Opened wayland) {
+    const QByteArray platform = namedPlatform(environment);
+    const bool named = !environment.qpaPlatform.isEmpty();
+    if (named && platform != "xcb" && !platform.startsWith("wayland")) {
+        return {}; // reports its own failures
+    }
+    const DisplaysToOpen open = displaysToOpen(environment);
+    if (open.x && x == Opened::Answers) {
+        return {named ? QByteArray() : QByteArrayLiteral("xcb"), {}};
+    }
+    if (open.wayland && wayland == Opened::Answers) {
+        return {named ? QByteArray() : QByteArrayLiteral("wayland"), {}};
+    }
+    QStringList reasons;
+    if (!named || platform == "xcb") {
+        reasons.append(xReason(environment.display, open.x ? x : Opened::NotTried));
+    }
+    if (open.wayland) {
+        reasons.append(waylandReason(environment.waylandDisplay, wayland));
+    }
+    return {{},
+            QStringLiteral("vorlan: no graphical display could be opened (%1); start it from a "
+                           "desktop session, or set DISPLAY to a running X server")
+                .arg(reasons.join(QStringLiteral("; ")))};
 }
 
 KeyboardKind chooseKeyboard(const QString &platformName, bool hasXConnection,
@@ -34,15 +90,6 @@ KeyboardKind chooseKeyboard(const QString &platformName, bool hasXConnection,
         }
     }
     return KeyboardKind::None;
-}
-
-void preferXcbWhereReachable() {
-    const SessionEnvironment environment{qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY")};
-    const QByteArray platform =
-        choosePlatform(environment, [&] { return x11::isDisplayReachable(environment.display); });
-    if (!platform.isEmpty()) {
-        qputenv("QT_QPA_PLATFORM", platform);
-    }
 }
 
 } // namespace vorlan

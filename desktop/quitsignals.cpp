@@ -16,12 +16,15 @@ namespace {
 constexpr std::array kSignals{SIGTERM, SIGINT, SIGHUP};
 
 // The handler may only do what is async-signal-safe: it writes one byte into
-// a socket that the event loop watches.
-int writeEnd = -1;
+// a socket that the event loop watches, or, with none, ends the process.
+volatile std::sig_atomic_t writeEnd = -1;
 int readEnd = -1;
 std::array<struct sigaction, kSignals.size()> previous{};
 
 extern "C" void onSignal(int) {
+    if (writeEnd < 0) {
+        ::_exit(0);
+    }
     const int saved = errno;
     const char byte = 1;
     // A full socket already holds a request to quit; losing this one is fine.
@@ -29,7 +32,21 @@ extern "C" void onSignal(int) {
     errno = saved;
 }
 
+void handle(std::array<struct sigaction, kSignals.size()> *saved) {
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
+        sigaction(kSignals[i], &action, saved != nullptr ? &(*saved)[i] : nullptr);
+    }
+}
+
 } // namespace
+
+void quitAtOnceOnSignals() {
+    handle(nullptr);
+}
 
 QuitOnSignals::QuitOnSignals(QObject *parent) : QObject(parent) {
     int fds[2];
@@ -41,14 +58,7 @@ QuitOnSignals::QuitOnSignals(QObject *parent) : QObject(parent) {
     readEnd = fds[1];
     notifier_ = new QSocketNotifier(readEnd, QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &QuitOnSignals::drain);
-
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (std::size_t i = 0; i < kSignals.size(); ++i) {
-        sigaction(kSignals[i], &action, &previous[i]);
-    }
+    handle(&previous);
 }
 
 QuitOnSignals::~QuitOnSignals() {
@@ -61,7 +71,8 @@ QuitOnSignals::~QuitOnSignals() {
     delete notifier_;
     ::close(readEnd);
     ::close(writeEnd);
-    readEnd = writeEnd = -1;
+    writeEnd = -1;
+    readEnd = -1;
 }
 
 void QuitOnSignals::drain() {

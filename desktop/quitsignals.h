@@ -6,6 +6,11 @@ class QSocketNotifier;
 
 namespace vorlan {
 
+// From now on SIGTERM, SIGINT and SIGHUP end the process at once with status
+// 0 while no QuitOnSignals lives: for the start, when nothing of ours needs
+// undoing yet and no event loop could be told. Call it first in main.
+void quitAtOnceOnSignals();
+
 // While it lives, SIGTERM, SIGINT and SIGHUP end the application's event
 // loops as closing the window does, so that everything is torn down in order
 // and the program exits with status 0 instead of being killed mid-way.

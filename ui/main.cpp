@@ -1,7 +1,6 @@
 #include "displayprobe.h"
 #include "errors.h"
 #include "frmdic.h"
-#include "platformchoice.h"
 #include "quitsignals.h"
 #include "services.h"
 
@@ -46,25 +45,17 @@ void withoutRuntimeDirWarning(QtMsgType type, const QMessageLogContext &context,
     qtHandler(type, context, message);
 }
 
-// Qt aborts when it cannot open its display; say why in one line instead,
-// and end with status 1. True when the program cannot go on.
-bool reportMissingDisplay() {
-    const QString message = vorlan::DisplayProbe::missingDisplayMessage();
-    if (message.isEmpty()) {
-        return false;
-    }
-    std::fprintf(stderr, "%s\n", qPrintable(message));
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char *argv[]) {
+    // Before anything that may wait on the outside: a display may never answer.
+    vorlan::quitAtOnceOnSignals();
     qtHandler = qInstallMessageHandler(&withoutRuntimeDirWarning);
-    // On a Wayland session, through XWayland where it runs: the pin and the
-    // keyboard layout need X11.
-    vorlan::preferXcbWhereReachable();
-    if (reportMissingDisplay()) {
+    // On a Wayland session, through XWayland where it answers: the pin and
+    // the keyboard layout need X11. Without a display, one line instead of
+    // Qt's abort.
+    if (const QString missing = vorlan::settlePlatform(); !missing.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(missing));
         return 1;
     }
     QApplication app(argc, argv);

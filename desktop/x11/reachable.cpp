@@ -1,19 +1,25 @@
 #include "reachable.h"
 
-#include <X11/Xlib.h>
+#include <xcb/xcb.h>
 
 namespace vorlan::x11 {
 
-bool isDisplayReachable(const QByteArray &displayName) {
-    if (displayName.isEmpty()) {
-        return false;
+Opened openDisplay(const std::string &name) {
+    if (name.empty()) {
+        return Opened::BadName; // xcb would take DISPLAY instead
     }
-    Display *display = XOpenDisplay(displayName.constData());
-    if (display == nullptr) {
-        return false;
+    xcb_connection_t *connection = xcb_connect(name.c_str(), nullptr);
+    const int error = xcb_connection_has_error(connection);
+    xcb_disconnect(connection);
+    switch (error) {
+    case 0:
+        return Opened::Answers;
+    case XCB_CONN_CLOSED_PARSE_ERR:
+    case XCB_CONN_CLOSED_INVALID_SCREEN:
+        return Opened::BadName;
+    default:
+        return Opened::Refused;
     }
-    XCloseDisplay(display);
-    return true;
 }
 
 } // namespace vorlan::x11

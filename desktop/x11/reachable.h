@@ -1,10 +1,14 @@
 #pragma once
 
-#include <QByteArray>
+#include "platformchoice.h"
+
+#include <string>
 
 namespace vorlan::x11 {
 
-// Whether the X server named (as in DISPLAY) accepts a connection now.
-bool isDisplayReachable(const QByteArray &displayName);
+// Opens and closes a connection to the X display named (as in DISPLAY).
+// Blocks until the server answers, for ever if it never does: run it where
+// that holds up nothing.
+Opened openDisplay(const std::string &name);
 
 } // namespace vorlan::x11

@@ -231,28 +231,40 @@ TEST(KeyboardChoice, TheDesktopsOwnServiceOnWaylandXkbOnlyOnARealXServer) {
     }
 }
 
-// The Qt platform asked for: xcb where an X display answers, unless the
-// user chose; the display is probed only when that matters.
-TEST(PlatformChoice, XcbWhereAnXDisplayAnswersUnlessTheUserChose) {
-    // Environment, whether X answers; the platform, whether X was probed.
-    const std::tuple<const char *, vorlan::SessionEnvironment, bool, QByteArray, bool> cases[] = {
-        {"X11 session", {"", ":0"}, true, "xcb", true},
-        {"Wayland session with XWayland", {"", ":1"}, true, "xcb", true},
-        {"X display set but dead", {"", ":7"}, false, "", true},
-        {"Wayland only: Qt's own choice", {"", ""}, false, "", false},
-        {"user asks for wayland", {"wayland", ":1"}, true, "", false},
-        {"user asks for xcb", {"xcb", ":1"}, false, "", false},
-        {"user asks for offscreen without display", {"offscreen", ""}, false, "", false},
-        {"user's platform with options", {"wayland:nogl", ":0"}, true, "", false},
+// The Qt platform asked for: xcb where an X display answers, else Wayland
+// where one does, unless the user chose; only the displays that matter are
+// opened, and with none that answers the line says why.
+TEST(PlatformChoice, XcbWhereXAnswersElseWaylandElseWhyNeither) {
+    using enum vorlan::Opened;
+    // QT_QPA_PLATFORM, DISPLAY, WAYLAND_DISPLAY; how X and Wayland opened
+    // (NotTried: not to be opened); the platform, or part of the line.
+    using Case = std::tuple<vorlan::SessionEnvironment, vorlan::Opened, vorlan::Opened, QString>;
+    const Case cases[] = {
+        {{"", ":0", ""}, Answers, NotTried, "xcb"},
+        {{"", ":1", "wayland-0"}, Answers, Silent, "xcb"}, // XWayland
+        {{"", ":1", "wayland-0"}, Silent, Answers, "wayland"},
+        {{"", "", "/run/w"}, NotTried, Answers, "wayland"},
+        {{"", ":7", ""}, Refused, NotTried, "(no X server accepts connections at DISPLAY=:7)"},
+        {{"", ":7", ""}, Silent, NotTried, "at DISPLAY=:7 does not answer within 2 s)"},
+        {{"", ":7.3", ""}, BadName, NotTried, "(DISPLAY=:7.3 does not name a screen of an X"},
+        {{"", "", ""}, NotTried, NotTried, "(DISPLAY is not set)"},
+        {{"", ":7", "w"}, Refused, Silent, "DISPLAY=:7; the compositor at WAYLAND_DISPLAY=w does"},
+        {{"", "", "w"}, NotTried, Refused, "(DISPLAY is not set; no compositor accepts"},
+        {{"wayland", ":1", ""}, NotTried, Answers, ""},
+        {{"wayland:nogl", "", ""}, NotTried, Refused, "connections at WAYLAND_DISPLAY=wayland-0)"},
+        {{"xcb", ":1", "w"}, Answers, NotTried, ""},
+        {{"xcb", ":1", "w"}, Refused, NotTried, "(no X server accepts connections at DISPLAY=:1)"},
+        {{"xcb", "", "w"}, NotTried, NotTried, "(DISPLAY is not set)"},
+        {{"offscreen", ":1", "w"}, NotTried, NotTried, ""},
     };
-    for (const auto &[name, environment, reachable, platform, probed] : cases) {
-        bool asked = false;
-        const auto isXReachable = [&asked, x = reachable] {
-            asked = true;
-            return x;
-        };
-        EXPECT_EQ(vorlan::choosePlatform(environment, isXReachable), platform) << name;
-        EXPECT_EQ(asked, probed) << name;
+    for (const auto &[environment, x, wayland, expected] : cases) {
+        const vorlan::DisplaysToOpen open = vorlan::displaysToOpen(environment);
+        const vorlan::PlatformChoice choice = vorlan::choosePlatform(environment, x, wayland);
+        const QString got = QString::fromLatin1(choice.platform) + choice.missing;
+        EXPECT_EQ(std::pair(open.x, open.wayland), std::pair(x != NotTried, wayland != NotTried))
+            << expected.toStdString();
+        EXPECT_TRUE(expected.contains(u' ') ? got.contains(expected) : got == expected)
+            << got.toStdString();
     }
 }
 

@@ -3,7 +3,6 @@
 // that stall, lie about their data or send too much.
 #include "services.h"
 #include "x11/clipboardreader.h"
-#include "x11/reachable.h"
 #include "x11probe.h"
 
 #include <gtest/gtest.h>
@@ -303,22 +302,6 @@ TEST_F(X11Test, GivesTheKeyboardBack) {
         services.reset();
         EXPECT_EQ(probe.layouts(), meanwhile.isEmpty() ? start : meanwhile);
         EXPECT_EQ(probe.lockedGroup(), 0);
-    }
-}
-
-// Whether the program runs on xcb: only a server that accepts a connection.
-TEST(DisplayReachable, OnlyAServerThatAcceptsAConnection) {
-    const QByteArray display = qgetenv("DISPLAY");
-    ASSERT_FALSE(display.isEmpty());
-    const std::pair<QByteArray, bool> cases[] = {
-        {display, true},
-        {":4711", false}, // no such server
-        {"nohost.invalid:0", false},
-        {"", false},
-        {"::::", false}, // not a display name at all
-    };
-    for (const auto &[name, reachable] : cases) {
-        EXPECT_EQ(vorlan::x11::isDisplayReachable(name), reachable) << name.constData();
     }
 }
 

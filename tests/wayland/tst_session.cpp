@@ -2,7 +2,7 @@
 // headless by scripts/with-gnome.sh or scripts/with-kde.sh: it runs through
 // XWayland, and the keyboard layout follows the pane through the desktop's
 // own service, with keys typed through the compositor as a keyboard would.
-#include "platformchoice.h"
+#include "displayprobe.h"
 #include "uifixture.h"
 
 #include <QApplication>
@@ -495,7 +495,7 @@ private:
 
 int main(int argc, char **argv) {
     // As the program itself does.
-    vorlan::preferXcbWhereReachable();
+    vorlan::settlePlatform();
     QApplication app(argc, argv);
     SessionTest test;
     return QTest::qExec(&test, argc, argv);
