@@ -106,9 +106,23 @@ bool FakeClipboard::readText(QObject *, TextHandler done) {
     return true;
 }
 
+void FakeClipboard::readForPaste(Selection selection, QObject *context, TextHandler done) {
+    log_.record(QStringLiteral("clipboard.readForPaste"), {selection == Selection::Primary});
+    pastes_.append({context, std::move(done)});
+    if (!held_) {
+        answer();
+    }
+}
+
 void FakeClipboard::answer() {
+    const QString text = unreadable_ ? QString() : text_;
     if (TextHandler done = std::exchange(pending_, nullptr)) {
-        done(unreadable_ ? QString() : text_);
+        done(text);
+    }
+    for (const auto &[context, done] : std::exchange(pastes_, {})) {
+        if (context) {
+            done(text);
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include "services.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -66,12 +67,16 @@ public:
     // Records the read and answers at once: the text, "" while unreadable.
     // While held, the read waits for answer(), and a second one is refused.
     bool readText(QObject *context, TextHandler done) override;
+    // Records the paste's read (`true` for PRIMARY, which holds the same
+    // text) and answers it as readText does; while held, every one waits.
+    void readForPaste(Selection selection, QObject *context, TextHandler done) override;
 
     void setText(const QString &text) { text_ = text; }
     void setUnreadable(bool unreadable) { unreadable_ = unreadable; }
     void setHeld(bool held) { held_ = held; }
     bool pending() const { return static_cast<bool>(pending_); }
-    // Answers the waiting read with what the clipboard holds now.
+    // Answers the waiting reads, the watcher's first, with what the
+    // clipboard holds now.
     void answer();
 
 private:
@@ -80,6 +85,7 @@ private:
     bool unreadable_ = false;
     bool held_ = false;
     TextHandler pending_;
+    QList<std::pair<QPointer<QObject>, TextHandler>> pastes_;
 };
 
 class FakeStacking final : public StackingService {

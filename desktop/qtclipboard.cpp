@@ -7,6 +7,15 @@
 
 namespace vorlan {
 
+namespace {
+
+QString clipboardText(QClipboard::Mode mode) {
+    QClipboard *clipboard = qGuiApp != nullptr ? QGuiApplication::clipboard() : nullptr;
+    return clipboard != nullptr ? clipboard->text(mode) : QString();
+}
+
+} // namespace
+
 bool QtClipboardService::readText(QObject *context, TextHandler done) {
     if (busy_) {
         return false;
@@ -15,18 +24,22 @@ bool QtClipboardService::readText(QObject *context, TextHandler done) {
     QTimer::singleShot(0, &guard_,
                        [this, context = QPointer<QObject>(context), done = std::move(done)] {
                            busy_ = false;
-                           if (!context) {
-                               return;
+                           if (context) {
+                               done(clipboardText(QClipboard::Clipboard));
                            }
-                           QString text;
-                           if (qGuiApp != nullptr) {
-                               if (QClipboard *clipboard = QGuiApplication::clipboard()) {
-                                   text = clipboard->text(QClipboard::Clipboard);
-                               }
-                           }
-                           done(text);
                        });
     return true;
+}
+
+void QtClipboardService::readForPaste(Selection selection, QObject *context, TextHandler done) {
+    const QClipboard::Mode mode =
+        selection == Selection::Primary ? QClipboard::Selection : QClipboard::Clipboard;
+    QTimer::singleShot(0, &guard_,
+                       [mode, context = QPointer<QObject>(context), done = std::move(done)] {
+                           if (context) {
+                               done(clipboardText(mode));
+                           }
+                       });
 }
 
 } // namespace vorlan

@@ -12,6 +12,7 @@ namespace vorlan {
 class QtClipboardService final : public ClipboardService {
 public:
     bool readText(QObject *context, TextHandler done) override;
+    void readForPaste(Selection selection, QObject *context, TextHandler done) override;
 
 private:
     bool busy_ = false;

@@ -43,6 +43,9 @@ public:
 class ClipboardService {
 public:
     using TextHandler = std::function<void(const QString &text)>;
+    // The clipboard proper, or the text last selected (X11's PRIMARY), which
+    // a middle click pastes.
+    enum class Selection { Clipboard, Primary };
     virtual ~ClipboardService() = default;
     // Starts reading the clipboard's text and returns at once. `done` gets
     // the text once, on the asking thread, from its event loop (or before
@@ -50,8 +53,12 @@ public:
     // `context` is gone. The text is empty when the clipboard holds none,
     // cannot be read, or its owner does not answer within a short time;
     // of a long text only the beginning is read. False, and no call, while
-    // an earlier read is still under way.
+    // an earlier read is still under way or waiting.
     virtual bool readText(QObject *context, TextHandler done) = 0;
+    // A paste's read, as readText but never refused: it starts once the
+    // read under way, if any, has ended, with a time of its own. Pastes
+    // asked meanwhile share that read, as it starts after all of them.
+    virtual void readForPaste(Selection selection, QObject *context, TextHandler done) = 0;
 };
 
 // Stacking order of top-level windows.

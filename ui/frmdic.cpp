@@ -6,6 +6,7 @@
 #include "folding.h"
 #include "fonts.h"
 #include "inputlanguage.h"
+#include "pastelineedit.h"
 #include "resultlistmodel.h"
 #include "services.h"
 #include "speech.h"
@@ -110,7 +111,7 @@ void frmDic::createControls() {
     frEn = new QGroupBox(picEn);
     frEn->setObjectName(QStringLiteral("frEn"));
     place(frEn, 125, 50, 2700, 3000);
-    txtEnSearch = new QLineEdit(frEn);
+    txtEnSearch = new PasteLineEdit(services_.clipboard(), frEn);
     txtEnSearch->setObjectName(QStringLiteral("txtEnSearch"));
     txtEnSearch->setFont(font);
     txtEnSearch->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
@@ -178,7 +179,7 @@ void frmDic::createControls() {
     Frame1 = new QGroupBox(picFa);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     place(Frame1, 2920, 50, 2700, 3000);
-    txtFaSearch = new QLineEdit(Frame1);
+    txtFaSearch = new PasteLineEdit(services_.clipboard(), Frame1);
     txtFaSearch->setObjectName(QStringLiteral("txtFaSearch"));
     txtFaSearch->setFont(font);
     txtFaSearch->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);

@@ -92,9 +92,12 @@ public:
                std::ranges::find(properties_, xcb_atom_t(XCB_ATOM_NONE)) == properties_.end();
     }
 
-    // The clipboard's text, as far as it arrives by the deadline and within
+    // The selection's text, as far as it arrives by the deadline and within
     // maxBytes; empty otherwise.
-    QString read(Clock::time_point deadline, qsizetype maxBytes) {
+    QString read(ClipboardService::Selection which, Clock::time_point deadline,
+                 qsizetype maxBytes) {
+        selection_ = which == ClipboardService::Selection::Primary ? xcb_atom_t(XCB_ATOM_PRIMARY)
+                                                                   : atoms_.clipboard;
         property_ = properties_[next_++ % PropertyCount];
         xcb_delete_property(c_, window_, property_);
         for (const xcb_atom_t target :
@@ -121,15 +124,14 @@ private:
     // another target), empty when it answered badly or too late.
     std::optional<QString> convert(xcb_atom_t target, Clock::time_point deadline,
                                    qsizetype maxBytes) {
-        xcb_convert_selection(c_, window_, atoms_.clipboard, target, property_, XCB_CURRENT_TIME);
+        xcb_convert_selection(c_, window_, selection_, target, property_, XCB_CURRENT_TIME);
         xcb_flush(c_);
         const XcbPtr<xcb_generic_event_t> event = waitFor(deadline, [&](xcb_generic_event_t *e) {
             if ((e->response_type & 0x7F) != XCB_SELECTION_NOTIFY) {
                 return false;
             }
             const auto *n = reinterpret_cast<xcb_selection_notify_event_t *>(e);
-            return n->requestor == window_ && n->selection == atoms_.clipboard &&
-                   n->target == target &&
+            return n->requestor == window_ && n->selection == selection_ && n->target == target &&
                    (n->property == property_ || n->property == XCB_ATOM_NONE);
         });
         if (!event) {
@@ -252,6 +254,7 @@ private:
     Atoms atoms_;
     std::array<xcb_atom_t, PropertyCount> properties_{};
     unsigned next_ = 0;
+    xcb_atom_t selection_ = XCB_ATOM_NONE;
     xcb_atom_t property_ = XCB_ATOM_NONE;
     int wakeFd_;
 };
@@ -292,45 +295,70 @@ ClipboardReader::~ClipboardReader() {
 }
 
 bool ClipboardReader::readText(QObject *context, TextHandler done) {
-    if (busy_) {
-        return false;
+    if (current_) {
+        return false; // and so while others wait
     }
-    busy_ = true;
-    context_ = context;
-    done_ = std::move(done);
+    start({Selection::Clipboard, {{context, std::move(done)}}});
+    return true;
+}
+
+void ClipboardReader::readForPaste(Selection selection, QObject *context, TextHandler done) {
+    Waiter waiter{context, std::move(done)};
+    if (!current_) {
+        start({selection, {std::move(waiter)}});
+        return;
+    }
+    // The read under way was asked before this paste and may answer with
+    // older text; one still waiting starts after it.
+    for (Read &read : waiting_) {
+        if (read.selection == selection) {
+            read.waiters.append(std::move(waiter));
+            return;
+        }
+    }
+    waiting_.append({selection, {std::move(waiter)}});
+}
+
+void ClipboardReader::start(Read read) {
+    const Selection selection = read.selection;
+    current_ = std::move(read);
     if (!thread_.joinable()) {
         // No thread to read on: no text, as from an owner that never answers.
         QMetaObject::invokeMethod(
             &receiver_, [this] { deliver({}); }, Qt::QueuedConnection);
-        return true;
+        return;
     }
     {
         std::lock_guard lock(mutex_);
-        requested_ = true;
+        requested_ = selection;
     }
     wake_.notify_all();
-    return true;
 }
 
 void ClipboardReader::deliver(const QString &text) {
-    busy_ = false;
-    const QPointer<QObject> context = std::exchange(context_, nullptr);
-    TextHandler done = std::exchange(done_, nullptr);
-    if (context && done) {
-        done(text);
+    const QList<Waiter> waiters = std::move(current_->waiters);
+    current_.reset();
+    if (!waiting_.isEmpty()) {
+        start(waiting_.takeFirst());
+    }
+    for (const Waiter &waiter : waiters) {
+        if (waiter.context && waiter.done) {
+            waiter.done(text);
+        }
     }
 }
 
 void ClipboardReader::run() {
     std::unique_ptr<Session> session;
     for (;;) {
+        Selection selection;
         {
             std::unique_lock lock(mutex_);
             wake_.wait(lock, [this] { return requested_ || stopping_; });
             if (stopping_) {
                 return;
             }
-            requested_ = false;
+            selection = *std::exchange(requested_, std::nullopt);
         }
         const Clock::time_point deadline = Clock::now() + limits_.timeout;
         if (!session || !session->usable()) {
@@ -338,7 +366,7 @@ void ClipboardReader::run() {
         }
         QString text;
         if (session->usable()) {
-            text = session->read(deadline, limits_.maxBytes);
+            text = session->read(selection, deadline, limits_.maxBytes);
         }
         QMetaObject::invokeMethod(
             &receiver_, [this, text] { deliver(text); }, Qt::QueuedConnection);

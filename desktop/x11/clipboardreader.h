@@ -3,12 +3,14 @@
 #include "services.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace vorlan::x11 {
@@ -22,9 +24,11 @@ struct ClipboardReadLimits {
     qsizetype maxBytes = 64 * 1024;
 };
 
-// Reads the CLIPBOARD selection's text over an X connection of its own, on a
-// thread of its own, so that an owner that is slow, stopped or hostile never
-// holds up the user-interface thread. Each read asks for UTF8_STRING, then
+// Reads the CLIPBOARD (or PRIMARY) selection's text over an X connection of
+// its own, on a thread of its own, so that an owner that is slow, stopped or
+// hostile never holds up the user-interface thread. One read at a time: the
+// watcher's polls and the pastes share the connection, and a paste waits at
+// most one read's time for its turn. Each read asks for UTF8_STRING, then
 // text/plain;charset=utf-8, then STRING, and gives up at the deadline;
 // incremental (INCR) transfers are followed up to the byte limit. Only 8-bit
 // data typed as one of those is taken (UTF-8 with invalid sequences read as
@@ -41,8 +45,19 @@ public:
     ClipboardReader &operator=(const ClipboardReader &) = delete;
 
     bool readText(QObject *context, TextHandler done) override;
+    void readForPaste(Selection selection, QObject *context, TextHandler done) override;
 
 private:
+    struct Waiter {
+        QPointer<QObject> context;
+        TextHandler done;
+    };
+    struct Read {
+        Selection selection;
+        QList<Waiter> waiters;
+    };
+
+    void start(Read read);
     void run();
     void deliver(const QString &text);
 
@@ -51,14 +66,14 @@ private:
     // Lives on the asking thread; the reader's thread posts its answers here.
     QObject receiver_;
 
-    // Asking thread only.
-    bool busy_ = false;
-    QPointer<QObject> context_;
-    TextHandler done_;
+    // Asking thread only: the read under way, and those asked meanwhile (at
+    // most one per selection, in the order asked).
+    std::optional<Read> current_;
+    QList<Read> waiting_;
 
     std::mutex mutex_;
     std::condition_variable wake_;
-    bool requested_ = false;
+    std::optional<Selection> requested_;
     bool stopping_ = false;
     // Interrupts the reader's wait on the X connection when stopping.
     int wakePipe_[2] = {-1, -1};

@@ -1,8 +1,9 @@
 // The window's own widgets: the About box (how it reads is the window's
-// test) and the pin.
+// test), the pin, and the search boxes' paste.
 #include "aboutbox.h"
 #include "fakes.h"
 #include "messagebox.h"
+#include "pastelineedit.h"
 #include "top.h"
 
 #include <gtest/gtest.h>
@@ -136,6 +137,39 @@ TEST_F(TopTest, KeepsThePicturesSizeAndBothAreDrawn) {
         EXPECT_NE(images.last(), blank) << "nothing drawn";
     }
     EXPECT_NE(images[0], images[1]);
+}
+
+// A paste goes where the cursor or selection was when it was asked (the
+// cursor moved since or not), or, after an edit meanwhile, where the cursor
+// is when the text comes. Each is an undo step of its own, apart from the
+// typing before and after; no text (none in time) changes nothing.
+TEST(PasteLineEdit, PastesWhereAskedAsOneUndoStep) {
+    vorlan::FakeCallLog log;
+    vorlan::FakeClipboard clipboard(log);
+    clipboard.setHeld(true);
+    // In "abcd": the selection when asked, the keys meanwhile, the
+    // clipboard's text; the box's text then, and after one undo.
+    const std::tuple<int, int, QString, QString, QString, QString> cases[] = {
+        {1, 2, u"Ctrl+V, End"_s, u"XY"_s, u"aXYd"_s, u"abcd"_s},
+        {1, 0, u"Ctrl+V, E"_s, u"XY"_s, u"aeXYbcd"_s, u"aebcd"_s},
+        {2, 0, u"Ctrl+V, Ctrl+V"_s, u"XY"_s, u"abXYXYcd"_s, u"abXYcd"_s},
+        {1, 2, u"Ctrl+V"_s, u""_s, u"abcd"_s, u"abcd"_s},
+    };
+    for (const auto &[start, length, keys, text, pasted, undone] : cases) {
+        SCOPED_TRACE((keys + u' ' + text).toStdString());
+        vorlan::PasteLineEdit box(clipboard);
+        box.setText(u"abcd"_s);
+        box.setSelection(start, length);
+        QTest::keySequence(&box, QKeySequence(keys));
+        clipboard.setText(text);
+        clipboard.answer();
+        EXPECT_EQ(box.text(), pasted);
+        QTest::keyClick(&box, 'z');
+        box.undo();
+        EXPECT_EQ(box.text(), pasted);
+        box.undo();
+        EXPECT_EQ(box.text(), undone);
+    }
 }
 
 } // namespace

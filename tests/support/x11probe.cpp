@@ -49,10 +49,11 @@ void sendToRoot(Display *display, Window window, const char *type, long data0, l
 
 } // namespace
 
-ClipboardOwner::ClipboardOwner(const QByteArray &bytes, const QString &target) {
+ClipboardOwner::ClipboardOwner(const QByteArray &bytes, const QString &target,
+                               const QString &selection) {
     process_.start(QStringLiteral("xclip"),
-                   {QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                    QStringLiteral("-quiet"), QStringLiteral("-t"), target});
+                   {QStringLiteral("-selection"), selection, QStringLiteral("-quiet"),
+                    QStringLiteral("-t"), target});
     process_.write(bytes);
     process_.closeWriteChannel();
     process_.waitForStarted(Patience);

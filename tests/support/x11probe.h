@@ -13,12 +13,14 @@ namespace vorlan::test {
 
 constexpr int Patience = 10000; // ms for the server, another client or the window manager
 
-// xclip owning the CLIPBOARD with these bytes as this target until it is
-// gone; signal() stops or resumes that xclip alone, never a process group.
+// xclip owning the CLIPBOARD (or "primary") with these bytes as this target
+// until it is gone; signal() stops or resumes that xclip alone, never a
+// process group.
 class ClipboardOwner {
 public:
     explicit ClipboardOwner(const QByteArray &bytes,
-                            const QString &target = QStringLiteral("UTF8_STRING"));
+                            const QString &target = QStringLiteral("UTF8_STRING"),
+                            const QString &selection = QStringLiteral("clipboard"));
     ~ClipboardOwner();
     bool signal(int sig);
 
