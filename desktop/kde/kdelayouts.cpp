@@ -28,10 +28,9 @@ std::optional<QStringList> layoutNames(const QDBusMessage &reply) {
     const auto argument = reply.arguments().constFirst().value<QDBusArgument>();
     QStringList names;
     argument.beginArray();
-    while (!argument.atEnd()) {
-        if (names.size() >= MaxLayouts) {
-            return std::nullopt;
-        }
+    // One past the limit tells a list too long. The array is always ended:
+    // left open, the reading keeps the whole reply alive for good.
+    while (!argument.atEnd() && names.size() <= MaxLayouts) {
         QString name;
         QString label;
         QString longName;
@@ -41,6 +40,9 @@ std::optional<QStringList> layoutNames(const QDBusMessage &reply) {
         names.append(name);
     }
     argument.endArray();
+    if (names.size() > MaxLayouts) {
+        return std::nullopt;
+    }
     return names;
 }
 
