@@ -18,13 +18,15 @@ QDBusMessage extensionCall(const QString &method, const QString &layout = {}) {
     return message;
 }
 
-} // namespace
-
+// The source of a Current reply where it is a plausible XKB id
+// ("us", "de+nodeadkeys", "ir"); empty otherwise.
 QString plausibleXkbId(const QString &id) {
     static const QRegularExpression pattern(QRegularExpression::anchoredPattern(
         QStringLiteral("[A-Za-z0-9_-]{1,32}(\\+[A-Za-z0-9_-]{1,64})?")));
     return pattern.match(id).hasMatch() ? id : QString();
 }
+
+} // namespace
 
 GnomeInputSources::GnomeInputSources(QDBusConnection bus) : bus_(std::move(bus)) {}
 
@@ -43,7 +45,7 @@ void GnomeInputSources::activate(const QString &layout, Done done) {
               [this, layout, done](const QDBusMessage &reply) {
                   silent_ = !replyHas(reply, "bs");
                   if (silent_) {
-                      done(false);
+                      done(Outcome::Unknown);
                       return;
                   }
                   const bool ok = reply.arguments().at(0).toBool();
@@ -52,7 +54,7 @@ void GnomeInputSources::activate(const QString &layout, Done done) {
                   } else {
                       lacking_.insert(layout);
                   }
-                  done(ok);
+                  done(ok ? Outcome::Made : Outcome::Refused);
               });
 }
 

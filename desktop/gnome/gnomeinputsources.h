@@ -33,8 +33,4 @@ private:
     bool silent_ = false; // the last call failed or went unanswered
 };
 
-// The source of a Current reply where it is a plausible XKB id
-// ("us", "de+nodeadkeys", "ir"); empty otherwise.
-QString plausibleXkbId(const QString &id);
-
 } // namespace vorlan::gnome

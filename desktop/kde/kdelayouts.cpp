@@ -4,9 +4,8 @@
 
 #include <QDBusArgument>
 #include <QDBusMetaType>
-#include <QDeadlineTimer>
 
-#include <algorithm>
+#include <optional>
 
 namespace vorlan::kde {
 
@@ -19,8 +18,8 @@ const QString Interface = QStringLiteral("org.kde.KeyboardLayouts");
 // XKB has four groups; a longer list is no keyboard configuration.
 constexpr int MaxLayouts = 64;
 
-} // namespace
-
+// The layout names of a getLayoutsList reply (a(sss): name, label, long
+// name), in the service's order; nothing when the reply is not of that shape.
 std::optional<QStringList> layoutNames(const QDBusMessage &reply) {
     if (!replyHas(reply, "a(sss)")) {
         return std::nullopt;
@@ -28,10 +27,9 @@ std::optional<QStringList> layoutNames(const QDBusMessage &reply) {
     const auto argument = reply.arguments().constFirst().value<QDBusArgument>();
     QStringList names;
     argument.beginArray();
-    while (!argument.atEnd()) {
-        if (names.size() >= MaxLayouts) {
-            return std::nullopt;
-        }
+    // One past the limit tells a list too long. The array is always ended:
+    // left open, the reading keeps the whole reply alive for good.
+    while (!argument.atEnd() && names.size() <= MaxLayouts) {
         QString name;
         QString label;
         QString longName;
@@ -41,8 +39,13 @@ std::optional<QStringList> layoutNames(const QDBusMessage &reply) {
         names.append(name);
     }
     argument.endArray();
+    if (names.size() > MaxLayouts) {
+        return std::nullopt;
+    }
     return names;
 }
+
+} // namespace
 
 KdeLayouts::KdeLayouts(QDBusConnection bus) : bus_(std::move(bus)) {}
 
@@ -57,14 +60,12 @@ QDBusMessage KdeLayouts::call(const QString &method, const QVariantList &argumen
 void KdeLayouts::current(Current done) {
     callAsync(bus_, call(QStringLiteral("getLayoutsList")), this,
               [this, done](const QDBusMessage &reply) {
-                  std::optional<QStringList> names = layoutNames(reply);
-                  silent_ = !names;
-                  if (!names) {
+                  if (!readNames(reply)) {
                       done({});
                       return;
                   }
                   callAsync(bus_, call(QStringLiteral("getLayout")), this,
-                            [names = std::move(*names), done](const QDBusMessage &current) {
+                            [names = names_, done](const QDBusMessage &current) {
                                 // Anything but an index into the list: unknown.
                                 const uint at = replyHas(current, "u")
                                                     ? current.arguments().constFirst().toUInt()
@@ -77,35 +78,45 @@ void KdeLayouts::current(Current done) {
 void KdeLayouts::activate(const QString &layout, Done done) {
     callAsync(bus_, call(QStringLiteral("getLayoutsList")), this,
               [this, layout, done](const QDBusMessage &reply) {
-                  const std::optional<QStringList> names = layoutNames(reply);
-                  silent_ = !names;
-                  const auto index = names ? names->indexOf(layout) : -1;
-                  if (names && index < 0) {
+                  const bool read = readNames(reply);
+                  const auto index = read ? names_.indexOf(layout) : -1;
+                  if (read && index < 0) {
                       // Not among the user's layouts: theirs to add, not ours.
                       lacking_.insert(layout);
                   }
                   if (index < 0) {
-                      done(false);
+                      done(Outcome::Refused);
                       return;
                   }
                   lacking_.remove(layout);
                   callAsync(bus_, call(QStringLiteral("setLayout"), {uint(index)}), this,
                             [done](const QDBusMessage &set) {
-                                done(replyHas(set, "b") && set.arguments().constFirst().toBool());
+                                if (!replyHas(set, "b")) {
+                                    done(Outcome::Unknown);
+                                } else {
+                                    done(set.arguments().constFirst().toBool() ? Outcome::Made
+                                                                               : Outcome::Refused);
+                                }
                             });
               });
 }
 
 void KdeLayouts::activateNow(const QString &layout) {
-    const QDeadlineTimer deadline(ExitTimeoutMs);
-    const QDBusMessage reply = bus_.call(call(QStringLiteral("getLayoutsList")), QDBus::Block,
-                                         int(deadline.remainingTime()));
-    const std::optional<QStringList> names = layoutNames(reply);
-    const auto index = names ? names->indexOf(layout) : -1;
-    if (index >= 0 && !deadline.hasExpired()) {
-        bus_.call(call(QStringLiteral("setLayout"), {uint(index)}), QDBus::Block,
-                  int(std::max<qint64>(1, deadline.remainingTime())));
+    // By the list as last read: a desktop still busy with our last request
+    // would answer a new read after the exit's deadline.
+    const auto index = names_.indexOf(layout);
+    if (index >= 0) {
+        bus_.call(call(QStringLiteral("setLayout"), {uint(index)}), QDBus::Block, ExitTimeoutMs);
     }
+}
+
+bool KdeLayouts::readNames(const QDBusMessage &reply) {
+    std::optional<QStringList> names = layoutNames(reply);
+    silent_ = !names;
+    if (names) {
+        names_ = std::move(*names);
+    }
+    return !silent_;
 }
 
 } // namespace vorlan::kde

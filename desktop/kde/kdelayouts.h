@@ -16,7 +16,8 @@ public:
     explicit KdeLayouts(QDBusConnection bus = QDBusConnection::sessionBus());
 
     // Each reads the user's list first, then the current layout or sets the
-    // wanted one: two calls, each bounded.
+    // wanted one: two calls, each bounded. At the end of the run only the
+    // second is made, by the list as last read.
     void current(Current done) override;
     void activate(const QString &layout, Done done) override;
     void activateNow(const QString &layout) override;
@@ -26,14 +27,13 @@ public:
 
 private:
     QDBusMessage call(const QString &method, const QVariantList &arguments = {}) const;
+    // Keeps the names of a well-formed getLayoutsList reply; false for any other.
+    bool readNames(const QDBusMessage &reply);
 
     QDBusConnection bus_;
+    QStringList names_; // the user's layouts as last read
     QSet<QString> lacking_;
     bool silent_ = false; // the last call failed or went unanswered
 };
-
-// The layout names of a getLayoutsList reply (a(sss): name, label, long
-// name), in the service's order; nothing when the reply is not of that shape.
-std::optional<QStringList> layoutNames(const QDBusMessage &reply);
 
 } // namespace vorlan::kde

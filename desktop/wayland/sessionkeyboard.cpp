@@ -85,12 +85,15 @@ void SessionKeyboard::reconcile() {
 void SessionKeyboard::send(const QString &layout) {
     busy_ = true;
     inFlight_ = layout;
-    switcher_->activate(layout, [this, layout](bool ok) {
+    switcher_->activate(layout, [this, layout](LayoutSwitcher::Outcome outcome) {
         busy_ = false;
         inFlight_.clear();
-        if (ok) {
+        if (outcome != LayoutSwitcher::Outcome::Refused) {
+            // A switch that may have been made is undone like one made:
+            // asking for the user's layout again is harmless.
             applied_ = layout;
-        } else {
+        }
+        if (outcome != LayoutSwitcher::Outcome::Made) {
             refused_ = layout;
         }
         reconcile();

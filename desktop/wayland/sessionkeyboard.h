@@ -19,8 +19,11 @@ public:
     // "de+nodeadkeys"); empty when it cannot be told: no answer, an answer
     // of the wrong type, or a source that is no XKB layout (an input method).
     using Current = std::function<void(const QString &layout)>;
-    // ok: the layout is now current.
-    using Done = std::function<void(bool ok)>;
+    // Made: the layout is now current. Refused: the desktop said no, or was
+    // never asked, and changed nothing. Unknown: no answer in time, or one
+    // of the wrong type: the switch may have been made, or be made later.
+    enum class Outcome { Made, Refused, Unknown };
+    using Done = std::function<void(Outcome outcome)>;
 
     virtual ~LayoutSwitcher() = default;
     // Both ask the desktop without waiting for it; the callback runs exactly
@@ -69,10 +72,10 @@ private:
     bool holding_ = false; // between loadKeyboardLayout and releaseLayout
     bool busy_ = false;
     QString wanted_;     // the pane's layout
-    QString applied_;    // the desktop's, as last read or set while we had it
+    QString applied_;    // the desktop's as last read, or as we (may have) set it
     QString userLayout_; // the user's, read before our first change
     QString inFlight_;   // the layout of an activate not answered yet
-    QString refused_;    // asked and refused; not asked again until wanted anew
+    QString refused_;    // refused or unanswered; not asked again until wanted anew
 };
 
 // "ir" for "00000429", "us" for "00000409", empty for any other.

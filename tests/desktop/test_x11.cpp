@@ -211,10 +211,6 @@ struct X11Test : testing::Test {
     X11Probe probe;
 
     void SetUp() override { ASSERT_TRUE(probe.connected()); }
-
-    void startWith(const QString &layouts, const QString &variants = {}) {
-        ASSERT_TRUE(probe.startWith(layouts, variants)) << layouts.toStdString();
-    }
 };
 
 // Handles of no window are refused: an X error for a missing window is not
@@ -225,66 +221,52 @@ TEST_F(X11Test, BadWindowHandlesAreRefused) {
     }
 }
 
-TEST_F(X11Test, LocksTheLayoutsGroupAddingItWhereMissing) {
-    // Start, its variants, layout asked for; then what loading returns, and
-    // the server's layouts, variants and locked group afterwards.
-    const std::tuple<QString, QString, QString, bool, QString, QString, int> cases[] = {
-        {u"us,ir"_s, {}, u"00000429"_s, true, u"us,ir"_s, {}, 1},
-        {u"ir,us"_s, {}, u"00000409"_s, true, u"ir,us"_s, {}, 1},
-        {u"us"_s, {}, u"00000429"_s, true, u"us,ir"_s, {}, 1},
-        {u"ir(pes_keypad)"_s, {}, u"00000429"_s, true, u"ir(pes_keypad)"_s, {}, 0},
-        {u"us,de"_s, u",nodeadkeys"_s, u"00000429"_s, true, u"us,de,ir"_s, u",nodeadkeys,"_s, 2},
+// The layout's group is locked, and the layout added after the user's own
+// where missing, as `setxkbmap -layout us,ir` would; a release locks the
+// user's group again, and the end also gives the user's layouts back,
+// unless someone set another configuration meanwhile: that one stays.
+TEST_F(X11Test, LocksTheLayoutsGroupAndGivesTheKeyboardBack) {
+    // Start and its variants; steps (P Persian, E English, X an unknown
+    // layout, - a release) and the locked group after each; whether each
+    // load works, the layouts and variants after each step; a configuration
+    // set by someone else before the end.
+    const struct {
+        QString start, startVariants;
+        const char *steps, *groups;
+        bool loaded;
+        QString layouts, variants = {}, meanwhile = {};
+    } cases[] = {
+        // A layout already active stays so and is not added again.
+        {u"us,ir"_s, {}, "PP", "11", true, u"us,ir"_s},
+        {u"ir,us"_s, {}, "E-E", "101", true, u"ir,us"_s},
+        {u"us"_s, {}, "P-", "10", true, u"us,ir"_s},
+        {u"us,ir"_s, {}, "PEP", "101", true, u"us,ir"_s},
+        {u"ir(pes_keypad)"_s, {}, "PP", "00", true, u"ir(pes_keypad)"_s},
+        {u"us,de"_s, u",nodeadkeys"_s, "PP", "22", true, u"us,de,ir"_s, u",nodeadkeys,"_s},
         // All four groups taken, or no such layout: nothing changes.
-        {u"de,fr,ru,gr"_s, {}, u"00000429"_s, false, u"de,fr,ru,gr"_s, {}, 0},
-        {u"us,ir"_s, {}, u"00000000"_s, false, u"us,ir"_s, {}, 0},
+        {u"de,fr,ru,gr"_s, {}, "PP", "00", false, u"de,fr,ru,gr"_s},
+        {u"us,ir"_s, {}, "XX", "00", false, u"us,ir"_s},
+        {u"us"_s, {}, "P", "1", true, u"us,ir"_s, {}, u"us,ir,de"_s},
     };
-    for (const auto &[start, startVariants, layoutId, loaded, layouts, variants, group] : cases) {
-        SCOPED_TRACE((start + u" -> "_s + layoutId).toStdString());
-        startWith(start, startVariants);
-        // Twice: a layout already active stays so and is not added again.
-        for (int round = 0; round < 2; ++round) {
-            EXPECT_EQ(services->keyboard().loadKeyboardLayout(layoutId), loaded);
-            EXPECT_EQ(probe.layouts(), layouts);
-            EXPECT_EQ(probe.variants(), variants);
-            EXPECT_EQ(probe.lockedGroup(), group);
-        }
-    }
-}
-
-// The keyboard is the user's again when our windows lose the activation
-// (their group) and when the service ends (their group, and their layouts
-// without the one we added), unless someone set another configuration
-// meanwhile: that one is left alone.
-TEST_F(X11Test, GivesTheKeyboardBack) {
-    // Start, layouts asked for in turn ("-" a release), a configuration set
-    // by someone else meanwhile. Ours is the second group; the user's the
-    // first, after a release and after the end.
-    const std::tuple<QString, QStringList, QString> cases[] = {
-        {u"us"_s, {u"00000429"_s, u"-"_s}, {}},
-        {u"ir,us"_s, {u"00000409"_s, u"-"_s, u"00000409"_s}, {}},
-        {u"us,ir"_s, {u"00000429"_s, u"00000409"_s, u"00000429"_s}, {}},
-        {u"us"_s, {u"00000429"_s}, u"us,ir,de"_s},
-    };
-    for (const auto &[start, steps, meanwhile] : cases) {
-        SCOPED_TRACE((start + u": "_s + steps.join(u' ')).toStdString());
+    for (const auto &c : cases) {
+        SCOPED_TRACE((c.start + u": "_s + QLatin1String(c.steps)).toStdString());
         services.reset();
-        startWith(start);
+        ASSERT_TRUE(probe.startWith(c.start, c.startVariants));
         services = vorlan::createPlatformServices();
-        for (const QString &step : steps) {
-            if (step == u"-"_s) {
-                EXPECT_EQ(probe.lockedGroup(), 1);
+        for (const char *step = c.steps, *group = c.groups; *step != '\0'; ++step, ++group) {
+            if (*step == '-') {
                 services->keyboard().releaseLayout();
-                EXPECT_EQ(probe.lockedGroup(), 0);
             } else {
-                EXPECT_TRUE(services->keyboard().loadKeyboardLayout(step));
+                const char *id = *step == 'P' ? "00000429" : *step == 'E' ? "00000409" : "00000000";
+                EXPECT_EQ(services->keyboard().loadKeyboardLayout(QLatin1String(id)), c.loaded);
             }
+            EXPECT_EQ(probe.lockedGroup(), *group - '0') << step;
+            EXPECT_EQ(probe.layouts(), c.layouts);
+            EXPECT_EQ(probe.variants(), c.variants);
         }
-        EXPECT_EQ(probe.lockedGroup(), steps.constLast() == u"-"_s ? 0 : 1);
-        if (!meanwhile.isEmpty()) {
-            startWith(meanwhile);
-        }
+        ASSERT_TRUE(c.meanwhile.isEmpty() || probe.startWith(c.meanwhile));
         services.reset();
-        EXPECT_EQ(probe.layouts(), meanwhile.isEmpty() ? start : meanwhile);
+        EXPECT_EQ(probe.layouts(), c.meanwhile.isEmpty() ? c.start : c.meanwhile);
         EXPECT_EQ(probe.lockedGroup(), 0);
     }
 }
