@@ -144,15 +144,19 @@ TEST(PersianForms, KeysThatAreFormsOfTheLemma) {
         Case(
             u"رفتن"_s, "v",
             u"رفتم|رفت|رفته|می‌روم|دارم میروم|رفته بودم|داشتم می‌رفتم|Term?|ـرفت|bấšin"_s,
-            u"Past: رفتم|Past: رفت|Past participle: رفته|(form) مي روم|(form) ميروم|(form) رفته بودم"_s,
+            u"Past: رفتم|(form) نرفتم|Past: رفت|(form) نرفت|Past participle: رفته|(form) نرفته|"
+            u"(form) مي روم|(form) ميروم|(form) رفته بودم"_s,
             {Progressive, LongPhrase, Placeholder, Affix, Romanised}),
-        Case(u"برگشتن"_s, "v", u"بر گشتهاین|برگشته‌این|برگشته‌ام"_s,
-             u"(form) برگشتهاين|(form) برگشته اين|(form) برگشته ام|(form) برگشتهام"_s, {Repeated}),
+        Case(u"برگشتن"_s, "v2",
+             u"بر گشتهاین|برگشته‌این|برگشته‌ام|برگشتم"_s,
+             u"(form) برگشتهاين|(form) برگشته اين|(form) برگشته ام|(form) برگشتهام|Past: "
+             u"برگشتم|(form) برنگشتم"_s,
+             {Repeated}),
         Case(u"آب"_s, "n", u"آب|آب1|آبها|آبها|آب\u200Cها|ه"_s, u"Plural: آبها|Plural: آب ها"_s,
              {SameAsLemma, NotAWord, Repeated, Repeated, NotAWord}),
         Case(u"شدن"_s, "v", u"میشود|نمیشود|شد"_s,
-             u"(form) ميشود|(form) مي شود|(form) نميشود|(form) نمي شود|Past: شد"_s, {}),
-        Case(u"ميراندن"_s, "v", u"میراند"_s, u"Past: ميراند"_s, {}),
+             u"(form) ميشود|(form) مي شود|(form) نميشود|(form) نمي شود|Past: شد|(form) نشد"_s, {}),
+        Case(u"ميراندن"_s, "v", u"میراند"_s, u"Past: ميراند|(form) نميراند"_s, {}),
         Case(u"چرخ ريسك|چرخريسك"_s, "n",
              u"چرخریسکها|چرخ‌ریسک‌ها|چرخریسک"_s,
              u"Plural: چرخريسكها|Plural: چرخ ريسك ها"_s, {Repeated}),
@@ -164,7 +168,7 @@ TEST(PersianForms, KeysThatAreFormsOfTheLemma) {
         QList<FaKeySkip> skips;
         QStringList made;
         const PersianLemma l{lemma.section(u'|', 0, 0), lemma.section(u'|', 1), *kind == 'n',
-                             *kind == 'v'};
+                             *kind == 'v', *kind ? qsizetype(kind[1] ? kind[1] - '0' : 0) : 0};
         for (const PersianFormKey &k : persianFormKeys(l, keys.split(u'|'), &skips)) {
             made.append(faFormOpening(k.kind) + k.form);
         }
@@ -261,8 +265,8 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
          Row(u"خوب"_s, u"Good"_s, Adj, wikt), Row(u"خوب"_s, u"Goodness"_s, Noun, wikt),
          // A past that is a word of its own keeps its entry and names the verb after.
          Row(u"كردي"_s, u"Kurdish"_s, Noun, wikt), Row(u"درخت"_s, u"Tree"_s, Noun, wikt),
-         // Headwords of their own keep their entries.
-         Row(u"كتابت"_s, u"Calligraphy"_s), Row(u"روي"_s, u"On"_s, None),
+         // Headwords of their own keep their entries, even one that yields to a verb's form.
+         Row(u"كتابت"_s, u"Calligraphy"_s, Noun, tl, true), Row(u"روي"_s, u"On"_s, None),
          // A reversed translation's noun gets no possessive endings.
          Row(u"قاليچه"_s, u"Rug"_s, Noun, tl, true),
          // A name yields to the verb's form; a place, or a word the extract
@@ -274,9 +278,7 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
          // A sounded ه; a word out of use; an indefinite that is a word of its own.
          Row(u"توجه"_s, u"Attention"_s, Noun, wikt),
          Row(u"خهر"_s, u"Donkey"_s, Noun, wikt, false, u"Sistani"_s),
-         Row(u"فعل"_s, u"Verb"_s, Noun, wikt), Row(u"فعلي"_s, u"Incumbent"_s, Adj, tl, true),
-         Row(u"نظام"_s, u"System"_s, Noun, wikt), Row(u"Military"_s, u"نظامي"_s, Adj),
-         Row(u"پايان نامه"_s, u"Dissertation"_s, Noun, wikt)});
+         Row(u"Bookish"_s, u"كتابي"_s, Adj), Row(u"پايان نامه"_s, u"Dissertation"_s, Noun, wikt)});
     lex.persian[u"پايان نامه"_s].joined = u"پاياننامه"_s;
     for (const QString &keys :
          {u"كتاب:کتاب‌ها|کتابها|ketâb"_s,
@@ -294,7 +296,7 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
          u"خانه‌ای → (form) House"_s, u"درختی → (form) Tree"_s,
          u"پایان‌نامه → Dissertation"_s, u"پاياننامه → Dissertation"_s,
          u"توجهم → (form) Attention"_s, u"توجه ام → <absent>"_s, u"خهر ها → <absent>"_s,
-         u"فعلي → Incumbent"_s, u"نظامي → <absent>"_s, u"نظامم → (form) System"_s,
+         u"کتابی → <absent>"_s,
          // A noun whose keys hold no plural gets one; where they do, only theirs.
          u"خانه‌ها → Plural: House"_s, u"خانهها → Plural: House"_s,
          u"درختها → Plural: Tree"_s, u"کتابم → (form) Book"_s, u"کتابت → Calligraphy"_s,

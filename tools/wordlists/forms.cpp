@@ -328,6 +328,22 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
         return it != lexicon.persian.end() && !it->second.senses.empty();
     };
     const QSet<QString> known = knownPersianWords(lexicon);
+    // A verb made of a preverb and a verb of its own: برگشتن, بر and گشتن.
+    const auto preverb = [&](const QString &verb) -> qsizetype {
+        for (const QString &p :
+             {QStringLiteral("بر"), QStringLiteral("در"), QStringLiteral("فرو"),
+              QStringLiteral("فرا"), QStringLiteral("باز"), QStringLiteral("وا")}) {
+            const auto rest = lexicon.persian.find(verb.mid(p.size()));
+            if (verb.startsWith(p) && rest != lexicon.persian.end() &&
+                std::any_of(rest->second.senses.begin(), rest->second.senses.end(),
+                            [](const Sense &s) {
+                                return s.pos == PartOfSpeech::VerbT || s.pos == PartOfSpeech::VerbI;
+                            })) {
+                return p.size();
+            }
+        }
+        return 0;
+    };
     std::map<QString, std::vector<Base>> alsoPast;
     qsizetype keyForms = 0;
     qsizetype possessives = 0;
@@ -356,7 +372,8 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
         QList<FaKeySkip> skipped;
         bool plural = false;
         for (const PersianFormKey &k :
-             persianFormKeys({headword, entry.joined, noun, verb}, entry.otherKeys, &skipped)) {
+             persianFormKeys({headword, entry.joined, noun, verb, verb ? preverb(headword) : 0},
+                             entry.otherKeys, &skipped)) {
             plural = plural || k.kind == FaFormKind::Plural;
             if (isHeadword(k.form)) {
                 ++headwords;

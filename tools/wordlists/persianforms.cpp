@@ -172,6 +172,19 @@ QString withoutStraySpace(const QString &lemma, const QString &form) {
     return QString(form).remove(space, 1);
 }
 
+QString negativeForm(const PersianLemma &lemma, const QString &form) {
+    QStringList words = form.split(u' ');
+    QString &verb = words.back();
+    const qsizetype at = lemma.preverb > 0 && verb.startsWith(lemma.headword.first(lemma.preverb))
+                             ? lemma.preverb
+                             : 0;
+    if (verb.size() <= at + 1 || verb[at] == u'ا' || verb[at] == u'آ') {
+        return {};
+    }
+    verb.insert(at, u'ن');
+    return words.join(u' ');
+}
+
 } // namespace
 
 QList<PersianFormKey> persianFormKeys(const PersianLemma &lemma, const QStringList &keys,
@@ -254,6 +267,13 @@ QList<PersianFormKey> persianFormKeys(const PersianLemma &lemma, const QStringLi
                     seen.append(s);
                 }
                 out.append({s, kind});
+            }
+        }
+        if (kind == FaFormKind::Past || kind == FaFormKind::PastParticiple) {
+            if (const QString no = negativeForm(lemma, standard);
+                !no.isEmpty() && !seen.contains(no)) {
+                seen.append(no);
+                out.append({no, FaFormKind::Other});
             }
         }
     }

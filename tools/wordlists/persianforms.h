@@ -39,20 +39,25 @@ enum class FaKeySkip {
 };
 
 // The entry whose keys are read: its FA headword (normalised), the headword
-// without the joiners its source wrote (empty if none), and whether it is a
-// noun or a verb, which decides whether a form can be named.
+// without the joiners its source wrote (empty if none), whether it is a noun
+// or a verb, which decides whether a form can be named, and the length of a
+// preverb a verb begins with (2 for بر of برگشتن, a verb گشتن of its own).
 struct PersianLemma {
     QString headword;
     QString joined;
     bool noun = false;
     bool verb = false;
+    qsizetype preverb = 0;
 };
 
 // The forms among one entry's keys, each in its standard spelling (a
 // joiner as a space) and typed without the joiner, where the key has one:
 // the source's ZWNJ (کتاب‌ها: كتاب ها, كتابها), or one the extract lost
 // where the split is certain (كردهام: كرده ام, كردهام). A space that
-// splits a one-word lemma (بر گشتهاين of برگشتن) is taken out. Each form
+// splits a one-word lemma (بر گشتهاين of برگشتن) is taken out. A past or
+// past participle comes with its negative: ن before the verb, after a
+// preverb (كردم نكردم, كار نكردم, برنگشتم); none where the verb begins with
+// ا or آ, whose negative is spelt otherwise (نيامد). Each form
 // comes once, in the order of the keys; `skipped`, when given, receives one
 // reason per key not taken.
 QList<PersianFormKey> persianFormKeys(const PersianLemma &lemma, const QStringList &keys,
