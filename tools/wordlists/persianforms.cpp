@@ -2,6 +2,8 @@
 
 #include "wordlistrules.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace vorlan::wordlists {
@@ -242,6 +244,11 @@ QList<PersianFormKey> persianFormKeys(const PersianLemma &lemma, const QStringLi
             skip(FaKeySkip::TableWord);
             continue;
         }
+        static const QRegularExpression misplaced(QStringLiteral("(^| )(ب|ن|مي|نمي)به "));
+        if (misplaced.match(form).hasMatch()) {
+            skip(FaKeySkip::MisplacedPrefix);
+            continue;
+        }
         seen.append(form);
         // Both spellings, the key's own first: with the joiner as a space,
         // and typed without it.
@@ -286,14 +293,28 @@ FinalHeh finalHeh(const QString &noun, const QStringList &keys) {
     }
     bool sounded = false;
     bool silent = false;
+    // A form's romanisation shows the word before its ending: xâne-hâ,
+    // towjíham (توجيهم); marks go, so š is s.
+    static const QStringList endings = {QStringLiteral("amun"), QStringLiteral("atun"),
+                                        QStringLiteral("asun"), QStringLiteral("eman"),
+                                        QStringLiteral("etan"), QStringLiteral("esan"),
+                                        QStringLiteral("am"),   QStringLiteral("at"),
+                                        QStringLiteral("as"),   QStringLiteral("an")};
     for (const QString &key : keys) {
-        const QString k = key.trimmed().toLower();
-        if (!hasLatin(k) || k.contains(u' ') || k.contains(u'-') || k.contains(u'(')) {
+        QString k =
+            key.trimmed().toLower().section(u'-', 0, 0).normalized(QString::NormalizationForm_D);
+        if (!hasLatin(k) || k.contains(u' ') || k.contains(u'(')) {
             continue;
         }
+        k.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+        for (const QString &e : endings) {
+            if (k.endsWith(e) && k.size() > e.size() + 2 && k[k.size() - e.size() - 1] == u'h') {
+                k.chop(e.size());
+                break;
+            }
+        }
         sounded = sounded || k.endsWith(u'h');
-        silent =
-            silent || k.endsWith(u'e') || k.endsWith(u'é') || k.endsWith(u'ə') || k.endsWith(u'a');
+        silent = silent || k.endsWith(u'e') || k.endsWith(u'ə') || k.endsWith(u'a');
     }
     if (sounded || silent) {
         return sounded && silent ? FinalHeh::InDoubt
