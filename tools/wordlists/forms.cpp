@@ -217,7 +217,7 @@ QString skipReason(FaKeySkip s) {
     case FaKeySkip::Progressive:
         return QStringLiteral("2022 key: progressive with a form of dashtan");
     case FaKeySkip::MisplacedPrefix:
-        return QStringLiteral("2022 key: verb prefix written on the preposition before the verb");
+        return QStringLiteral("2022 key: verb prefix written on a word before the verb");
     case FaKeySkip::TableWord:
         return QStringLiteral("2022 key: pronoun or copula of a verb's conjugation table");
     case FaKeySkip::None:

@@ -2,8 +2,6 @@
 
 #include "wordlistrules.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 
 namespace vorlan::wordlists {
@@ -174,6 +172,24 @@ QString withoutStraySpace(const QString &lemma, const QString &form) {
     return QString(form).remove(space, 1);
 }
 
+// The extract's tables put a compound verb's prefix on a word before the
+// verb: "ببه كار بره" of به كار بردن, "ببو كنه" of بو كردن. "بدست آوردن"
+// stays: به دست written joined.
+bool hasMisplacedPrefix(const QString &lemma, const QString &form) {
+    const QStringList words = lemma.split(u' ');
+    for (const QString &w : form.split(u' ')) {
+        for (qsizetype i = 0; i + 1 < words.size(); ++i) {
+            for (const char16_t *p : {u"ب", u"ن", u"مي", u"نمي"}) {
+                if (w == QString::fromUtf16(p) + words[i] &&
+                    !(i > 0 && words[i - 1] == u"به" && w.size() == words[i].size() + 1)) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
 QString negativeForm(const PersianLemma &lemma, const QString &form) {
     QStringList words = form.split(u' ');
     QString &verb = words.back();
@@ -244,8 +260,7 @@ QList<PersianFormKey> persianFormKeys(const PersianLemma &lemma, const QStringLi
             skip(FaKeySkip::TableWord);
             continue;
         }
-        static const QRegularExpression misplaced(QStringLiteral("(^| )(ب|ن|مي|نمي)به "));
-        if (misplaced.match(form).hasMatch()) {
+        if (lemma.verb && hasMisplacedPrefix(lemma.headword, form)) {
             skip(FaKeySkip::MisplacedPrefix);
             continue;
         }

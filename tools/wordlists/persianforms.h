@@ -36,7 +36,7 @@ enum class FaKeySkip {
     LongPhrase,  // more than one word longer than the lemma
     Progressive, // "دارم میروم": a form of داشتن before a form listed on its own
     TableWord, // a verb's key that is a pronoun or copula of its conjugation table: "او", "هستند"
-    MisplacedPrefix, // the verb's prefix written on the preposition before it: "ببه كار بره"
+    MisplacedPrefix, // the verb's prefix on a word before the verb: "ببه كار بره", "ببو كنه"
 };
 
 // The entry whose keys are read: its FA headword (normalised), the headword
