@@ -147,11 +147,8 @@ TEST(PersianForms, KeysThatAreFormsOfTheLemma) {
             u"Past: رفتم|(form) نرفتم|Past: رفت|(form) نرفت|Past participle: رفته|(form) نرفته|"
             u"(form) مي روم|(form) ميروم|(form) رفته بودم"_s,
             {Progressive, LongPhrase, Placeholder, Affix, Romanised}),
-        Case(u"برگشتن"_s, "v2",
-             u"بر گشتهاین|برگشته‌این|برگشته‌ام|برگشتم"_s,
-             u"(form) برگشتهاين|(form) برگشته اين|(form) برگشته ام|(form) برگشتهام|Past: "
-             u"برگشتم|(form) برنگشتم"_s,
-             {Repeated}),
+        Case(u"برگشتن"_s, "v2", u"بر گشتهاین|برگشتم"_s,
+             u"(form) برگشتهاين|(form) برگشته اين|Past: برگشتم|(form) برنگشتم"_s, {}),
         Case(u"آب"_s, "n", u"آب|آب1|آبها|آبها|آب\u200Cها|ه"_s, u"Plural: آبها|Plural: آب ها"_s,
              {SameAsLemma, NotAWord, Repeated, Repeated, NotAWord}),
         Case(u"شدن"_s, "v", u"میشود|نمیشود|شد"_s,
