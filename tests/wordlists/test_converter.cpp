@@ -82,7 +82,7 @@ TEST(Converter, Meanings) {
          // Notes around a Persian headword and torn transliterations go; the word stays.
          u"بخاطر → Because"_s, u"به جهت → Because"_s, u"ذوب كردن → Melt"_s, u"پامچال → Primrose"_s,
          u"اسم شما چيست → What is your name"_s, u"ناز → Sweet"_s, u"جنازه → Body"_s,
-         u"كالبد → Body"_s, u"برف → Snow"_s,
+         u"كالبد → Body"_s, u"برف → Snow"_s, u"بيقيدي → Abandon"_s, // typed without its joiner
          u"-ام → <absent>"_s, // affixes and numbers are not headwords
          u"1 منطقه → <absent>"_s});
 }

@@ -94,10 +94,9 @@ QHash<qsizetype, int> lineRanks(const EnglishEntry &entry,
 // "(figuratively) جندره" of "Extenuation") is kept, but after the word's
 // usual senses, reversed ones included.
 int rareness(const Sense &s) {
-    static const QRegularExpression rare(
-        QStringLiteral(R"(\b(rare|rarely|uncommon|seldom|figurative|figuratively)\b)"),
-        QRegularExpression::CaseInsensitiveOption);
-    return rare.match(s.label).hasMatch() ? 1 : 0;
+    static const QRegularExpression figurative(QStringLiteral(R"(\b(figurative|figuratively)\b)"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    return isRareLabel(s.label) || figurative.match(s.label).hasMatch() ? 1 : 0;
 }
 
 // The team writes a sense where the sources miss the word's usual one
@@ -414,6 +413,12 @@ bool isDatedLabel(QStringView label) {
                        R"(sistani|malayeri|transoxianan)\b)"),
         QRegularExpression::CaseInsensitiveOption);
     return dated.match(label).hasMatch();
+}
+
+bool isRareLabel(QStringView label) {
+    static const QRegularExpression rare(QStringLiteral(R"(\b(rare|rarely|uncommon)\b)"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    return rare.match(label).hasMatch();
 }
 
 bool isPersianMeaning(QStringView persian) {

@@ -1,7 +1,9 @@
 #include "forms.h"
 
 #include "converter.h"
+#include "normalise.h"
 #include "partofspeech.h"
+#include "stages.h"
 #include "wordlistrules.h"
 
 #include <QDir>
@@ -214,6 +216,8 @@ QString skipReason(FaKeySkip s) {
         return QStringLiteral("2022 key: phrase two or more words longer than its lemma");
     case FaKeySkip::Progressive:
         return QStringLiteral("2022 key: progressive with a form of dashtan");
+    case FaKeySkip::MisplacedPrefix:
+        return QStringLiteral("2022 key: verb prefix written on a word before the verb");
     case FaKeySkip::TableWord:
         return QStringLiteral("2022 key: pronoun or copula of a verb's conjugation table");
     case FaKeySkip::None:
@@ -268,6 +272,33 @@ qsizetype addColloquialForms(Lexicon &lexicon, const QSet<QString> &formKeys,
     return qsizetype(made.size());
 }
 
+// Words the lists use on their own besides the headwords: one that is a
+// whole Persian meaning of an English headword (نظامي "military"), and the
+// word before a light verb in a headword (ديدباني of ديدباني دادن, راهي of
+// راهي شدن), which takes a bare noun or adjective, not an indefinite.
+QSet<QString> knownPersianWords(const Lexicon &lexicon) {
+    QSet<QString> words;
+    for (const auto &[key, entry] : lexicon.english) {
+        for (const Sense &s : entry.senses) {
+            for (const QString &part : withoutNotes(s.core).split(u',')) {
+                if (const QString w = part.trimmed(); !w.isEmpty() && !w.contains(u' ')) {
+                    words.insert(w);
+                }
+            }
+        }
+    }
+    for (const auto &[headword, entry] : lexicon.persian) {
+        const QStringList parts = headword.split(u' ');
+        static const QStringList light = {QStringLiteral("كردن"), QStringLiteral("شدن"),
+                                          QStringLiteral("دادن"), QStringLiteral("نمودن"),
+                                          QStringLiteral("گشتن")};
+        if (!entry.senses.empty() && parts.size() == 2 && light.contains(parts[1])) {
+            words.insert(parts[0]);
+        }
+    }
+    return words;
+}
+
 void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &report) {
     struct Base {
         FaFormKind kind;
@@ -292,6 +323,29 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
             bases.push_back({kind, &headword, made});
         }
     };
+    // A spelling that is a headword, even one that would yield, is no ending
+    // made on a noun: فعلي "current", شرطي "conditional".
+    auto hasEntry = [&](const QString &form) {
+        const auto it = lexicon.persian.find(form);
+        return it != lexicon.persian.end() && !it->second.senses.empty();
+    };
+    const QSet<QString> known = knownPersianWords(lexicon);
+    // A verb made of a preverb and a verb of its own: برگشتن, بر and گشتن.
+    const auto preverb = [&](const QString &verb) -> qsizetype {
+        for (const QString &p :
+             {QStringLiteral("بر"), QStringLiteral("در"), QStringLiteral("فرو"),
+              QStringLiteral("فرا"), QStringLiteral("باز"), QStringLiteral("وا")}) {
+            const auto rest = lexicon.persian.find(verb.mid(p.size()));
+            if (verb.startsWith(p) && rest != lexicon.persian.end() &&
+                std::any_of(rest->second.senses.begin(), rest->second.senses.end(),
+                            [](const Sense &s) {
+                                return s.pos == PartOfSpeech::VerbT || s.pos == PartOfSpeech::VerbI;
+                            })) {
+                return p.size();
+            }
+        }
+        return 0;
+    };
     std::map<QString, std::vector<Base>> alsoPast;
     qsizetype keyForms = 0;
     qsizetype possessives = 0;
@@ -306,10 +360,22 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
         const bool verb = std::any_of(entry.senses.begin(), entry.senses.end(), [](const Sense &s) {
             return s.pos == PartOfSpeech::VerbT || s.pos == PartOfSpeech::VerbI;
         });
+        // A word out of use is not met inflected: خهر (donkey, Sistani) has
+        // no plural to look up. A dialectal verb's forms stay: the source
+        // calls spoken forms (بشينم) dialectal.
+        if (std::all_of(entry.senses.begin(), entry.senses.end(), [&](const Sense &s) {
+                return (isDatedLabel(s.label) || isRareLabel(s.label)) &&
+                       !(verb && s.label.contains(QStringLiteral("dialect")));
+            })) {
+            report.drop(QStringLiteral("Persian word whose senses are all archaic, dialectal or "
+                                       "rare: no forms"));
+            continue;
+        }
         QList<FaKeySkip> skipped;
         bool plural = false;
         for (const PersianFormKey &k :
-             persianFormKeys(headword, entry.otherKeys, noun, verb, &skipped)) {
+             persianFormKeys({headword, entry.joined, noun, verb, verb ? preverb(headword) : 0},
+                             entry.otherKeys, &skipped)) {
             plural = plural || k.kind == FaFormKind::Plural;
             if (isHeadword(k.form)) {
                 ++headwords;
@@ -343,12 +409,19 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
                 return own(s) && s.pos != PartOfSpeech::Noun && s.pos != PartOfSpeech::None;
             });
         if (ownNoun) {
-            QStringList endings = possessiveForms(headword);
-            if (const QString indefinite = indefiniteForm(headword); !indefinite.isEmpty()) {
+            const FinalHeh heh = finalHeh(headword, entry.otherKeys);
+            QStringList endings = possessiveForms(headword, heh);
+            // An indefinite spelt as a word the lists use on its own is that
+            // word (ديدباني "watch", not "a watchman").
+            const QStringList indefinite = indefiniteForms(headword, heh);
+            if (std::any_of(indefinite.begin(), indefinite.end(),
+                            [&](const QString &f) { return known.contains(f); })) {
+                report.drop(QStringLiteral("Persian indefinite spelt as a word of its own"));
+            } else {
                 endings.append(indefinite);
             }
             for (const QString &form : endings) {
-                if (isHeadword(form)) {
+                if (hasEntry(form)) {
                     ++headwords;
                     continue;
                 }
@@ -356,13 +429,14 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
                 add(form, FaFormKind::Other, headword, true);
             }
             // Two nouns in three list no plural among their keys.
-            const QString form = pluralForm(headword);
-            if (!plural && !form.isEmpty()) {
-                if (isHeadword(form)) {
-                    ++headwords;
-                } else {
-                    ++plurals;
-                    add(form, FaFormKind::Plural, headword, true);
+            if (!plural) {
+                for (const QString &form : pluralForms(headword)) {
+                    if (hasEntry(form)) {
+                        ++headwords;
+                    } else {
+                        ++plurals;
+                        add(form, FaFormKind::Plural, headword, true);
+                    }
                 }
             }
         }
@@ -442,12 +516,29 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
         own = std::move(senses);
         ++pastsAfter;
     }
+    // A headword a source wrote with a joiner is found typed without it too
+    // (پاياننامه), with the same meaning.
+    std::map<QString, std::vector<Sense>> twins;
+    for (const auto &[headword, entry] : lexicon.persian) {
+        if (!entry.senses.empty() && !entry.joined.isEmpty() && !hasEntry(entry.joined) &&
+            found.count(entry.joined) == 0) {
+            for (const Sense &s : entry.senses) {
+                twins[entry.joined].push_back(formSense(s, fa2enText(s)));
+            }
+        }
+    }
     QSet<QString> formKeys;
     for (auto &[form, senses] : made) {
         ++added;
         formKeys.insert(*form);
         lexicon.persian[*form].senses = std::move(senses);
     }
+    for (auto &[form, senses] : twins) {
+        ++added;
+        lexicon.persian[form].senses = std::move(senses);
+    }
+    report.count(QStringLiteral("lookup forms: Persian, headwords typed without their joiner"),
+                 qsizetype(twins.size()));
     added += addColloquialForms(lexicon, formKeys, colloquial, report);
     report.count(
         QStringLiteral("lookup forms: Persian, leading a headword of names or reversed senses"),

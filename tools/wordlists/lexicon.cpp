@@ -1,5 +1,6 @@
 #include "lexicon.h"
 
+#include "normalise.h"
 #include "wordlistrules.h"
 
 namespace vorlan::wordlists {
@@ -27,6 +28,13 @@ void Lexicon::addEnglishSense(const QString &headword, Sense sense) {
 void Lexicon::addPersianSense(const QString &headword, Sense sense) {
     sense.seq = nextSeq++;
     persian[headword].senses.push_back(std::move(sense));
+}
+
+void Lexicon::noteJoiners(const QString &headword, QStringView raw) {
+    const QString joined = joinedSpelling(raw);
+    if (!joined.isEmpty() && joined != headword) {
+        persian[headword].joined = joined;
+    }
 }
 
 } // namespace vorlan::wordlists

@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <cstdint>
 #include <map>
@@ -58,6 +59,7 @@ struct EnglishEntry {
 struct PersianEntry {
     std::vector<Sense> senses;
     QStringList otherKeys; // the 2022 extract's inflected and alternate keys, raw
+    QString joined;        // the headword without the joiners a source wrote, or empty
 };
 
 // What the conversion read, dropped and made; each count under a short
@@ -92,6 +94,8 @@ struct Lexicon {
     EnglishEntry &englishEntry(const QString &headword);
     void addEnglishSense(const QString &headword, Sense sense);
     void addPersianSense(const QString &headword, Sense sense);
+    // Keeps the joined spelling of a headword read from `raw` (see joinedSpelling).
+    void noteJoiners(const QString &headword, QStringView raw);
 };
 
 } // namespace vorlan::wordlists

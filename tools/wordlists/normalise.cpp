@@ -88,6 +88,14 @@ std::optional<QString> persianHeadword(QStringView raw, Report &report) {
     return norm;
 }
 
+QString joinedSpelling(QStringView raw) {
+    if (!raw.contains(QChar(0x200C))) {
+        return {};
+    }
+    Report ignored;
+    return persianHeadword(raw.toString().remove(QChar(0x200C)), ignored).value_or(QString());
+}
+
 bool hasLatinLetter(QStringView s) {
     return std::any_of(s.begin(), s.end(), [](QChar c) {
         return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||

@@ -19,6 +19,11 @@ namespace vorlan::wordlists {
 // than FA allows.
 std::optional<QString> persianHeadword(QStringView raw, Report &report);
 
+// The headword as it is typed without the joiners (ZWNJ) a source wrote,
+// which FA reads as spaces: "پایان‌نامه" is پايان نامه, joined
+// پاياننامه. Empty when the text has none.
+QString joinedSpelling(QStringView raw);
+
 // Persian text of a source in the lists' letter forms, known typos of the
 // sources corrected (patches.cpp); nothing when it has letters outside the 34.
 std::optional<QString> persianText(QStringView raw);
@@ -42,6 +47,18 @@ struct LinePatch {
     QStringView rightPos;
 };
 QList<LinePatch> linePatches();
+
+// The reviewed corrections of pairs CLDR gets wrong: the Persian the
+// English name should have, or none where the pair is left out.
+struct PairPatch {
+    QStringView english;
+    QStringView wrong;
+    QStringView right;
+};
+QList<PairPatch> pairPatches();
+// The Persian of a source's pair as the patches leave it (in the lists'
+// letter forms); empty when the pair is left out.
+QString patchedPair(QStringView english, const QString &persian);
 
 using wordlist::withoutNotes;
 

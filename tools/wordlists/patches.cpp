@@ -26,4 +26,22 @@ QList<LinePatch> linePatches() {
     return patches;
 }
 
+QList<PairPatch> pairPatches() {
+    static const QList<PairPatch> patches = {
+        // CLDR's Persian name of ؛ reads "Arabic colon" (دونقطه is its name of
+        // ":"); its own keywords for ؛ give نقطه‌ویرگول, its name of ";".
+        {u"Arabic semicolon", u"دونقطه عربي", u"نقطه ويرگول"},
+    };
+    return patches;
+}
+
+QString patchedPair(QStringView english, const QString &persian) {
+    for (const PairPatch &p : pairPatches()) {
+        if (english.compare(p.english, Qt::CaseInsensitive) == 0 && persian == p.wrong) {
+            return p.right.toString();
+        }
+    }
+    return persian;
+}
+
 } // namespace vorlan::wordlists

@@ -65,7 +65,7 @@ bool isTableWord(const QString &form) {
 }
 
 FaFormKind kindOf(const QString &lemma, const QString &form, bool noun, bool verb) {
-    if (noun && (form == lemma + QStringLiteral("ها") || form == lemma + QStringLiteral(" ها"))) {
+    if (noun && form == lemma + QStringLiteral(" ها")) {
         return FaFormKind::Plural;
     }
     // An infinitive is its past stem and -ن; the past stem ends in ت or د.
@@ -92,15 +92,42 @@ FaFormKind kindOf(const QString &lemma, const QString &form, bool noun, bool ver
     return FaFormKind::Other;
 }
 
-QString joinerSpelling(const QString &lemma, const QString &form, bool verb) {
-    const QString plural = QStringLiteral("ها");
-    if (form == lemma + plural) {
-        return lemma + u' ' + plural;
+// The endings written after a joiner: after a silent ه, and after a past participle.
+const QStringList &hehEndings() {
+    static const QStringList e = {
+        QStringLiteral("ام"),  QStringLiteral("ات"),  QStringLiteral("اش"),  QStringLiteral("اي"),
+        QStringLiteral("ايم"), QStringLiteral("ايد"), QStringLiteral("اند"), QStringLiteral("مان"),
+        QStringLiteral("تان"), QStringLiteral("شان"), QStringLiteral("مون"), QStringLiteral("تون"),
+        QStringLiteral("شون")};
+    return e;
+}
+const QStringList &perfectEndings() {
+    static const QStringList e = {
+        QStringLiteral("ام"),  QStringLiteral("اي"),  QStringLiteral("ايم"), QStringLiteral("ايد"),
+        QStringLiteral("اين"), QStringLiteral("اند"), QStringLiteral("ان")};
+    return e;
+}
+
+// The standard spelling of a key the extract wrote without its joiner,
+// where the split is certain: the plural and what follows it (كتابها,
+// چرخريسكها of چرخ‌ريسك), an ending after a silent ه (خانهام), a verb's
+// می or نمی before a word that is not the lemma's (ميروم; ميراند stays a
+// form of ميراندن), and a past participle's personal ending (كردهام).
+// Empty where there is none.
+QString joinerSpelling(const PersianLemma &lemma, FinalHeh heh, const QString &form) {
+    for (const QString &base : {lemma.headword, lemma.joined}) {
+        if (!base.isEmpty() && form.startsWith(base + QStringLiteral("ها"))) {
+            return lemma.headword + u' ' + form.mid(base.size());
+        }
     }
-    if (!verb) {
+    if (heh == FinalHeh::Silent && form.startsWith(lemma.headword) &&
+        hehEndings().contains(form.mid(lemma.headword.size()))) {
+        return lemma.headword + u' ' + form.mid(lemma.headword.size());
+    }
+    if (!lemma.verb) {
         return {};
     }
-    const QStringList lemmaWords = lemma.split(u' ');
+    const QStringList lemmaWords = lemma.headword.split(u' ');
     QStringList words = form.split(u' ');
     for (QString &w : words) {
         if (lemmaWords.contains(w)) {
@@ -116,15 +143,73 @@ QString joinerSpelling(const QString &lemma, const QString &form, bool verb) {
             }
         }
     }
+    // The past participle is the infinitive's stem and ه: كرده of كردن.
+    const QString &infinitive = lemmaWords.back();
+    if (infinitive.size() < 3 || !infinitive.endsWith(u'ن')) {
+        return {};
+    }
+    const QString participle = infinitive.chopped(1) + u'ه';
+    QString &last = words.back();
+    for (const QString &stem : {participle, u'ن' + participle}) {
+        if (last.startsWith(stem) && perfectEndings().contains(last.mid(stem.size()))) {
+            last.insert(stem.size(), u' ');
+            return words.join(u' ');
+        }
+    }
     return {};
+}
+
+// A key that splits a one-word lemma after a preverb of two or three letters
+// ("بر گشتهاين" of برگشتن) is spelt as the lemma is; می and نمی before the
+// verb are no such split, nor a word that is most of the lemma (رفت آمد).
+QString withoutStraySpace(const QString &lemma, const QString &form) {
+    const qsizetype space = form.indexOf(u' ');
+    if (lemma.contains(u' ') || space < 2 || space > 3 || lemma.size() - space < 3 ||
+        !lemma.startsWith(form.first(space)) || form.first(space) == u"مي" ||
+        form.first(space) == u"نمي") {
+        return form;
+    }
+    return QString(form).remove(space, 1);
+}
+
+// The extract's tables put a compound verb's prefix on a word before the
+// verb: "ببه كار بره" of به كار بردن, "ببو كنه" of بو كردن. "بدست آوردن"
+// stays: به دست written joined.
+bool hasMisplacedPrefix(const QString &lemma, const QString &form) {
+    const QStringList words = lemma.split(u' ');
+    for (const QString &w : form.split(u' ')) {
+        for (qsizetype i = 0; i + 1 < words.size(); ++i) {
+            for (const char16_t *p : {u"ب", u"ن", u"مي", u"نمي"}) {
+                if (w == QString::fromUtf16(p) + words[i] &&
+                    !(i > 0 && words[i - 1] == u"به" && w.size() == words[i].size() + 1)) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
+}
+
+QString negativeForm(const PersianLemma &lemma, const QString &form) {
+    QStringList words = form.split(u' ');
+    QString &verb = words.back();
+    const qsizetype at = lemma.preverb > 0 && verb.startsWith(lemma.headword.first(lemma.preverb))
+                             ? lemma.preverb
+                             : 0;
+    if (verb.size() <= at + 1 || verb[at] == u'ا' || verb[at] == u'آ') {
+        return {};
+    }
+    verb.insert(at, u'ن');
+    return words.join(u' ');
 }
 
 } // namespace
 
-QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &keys, bool noun,
-                                      bool verb, QList<FaKeySkip> *skipped) {
+QList<PersianFormKey> persianFormKeys(const PersianLemma &lemma, const QStringList &keys,
+                                      QList<FaKeySkip> *skipped) {
     QList<PersianFormKey> out;
     QStringList seen;
+    const FinalHeh heh = finalHeh(lemma.headword, keys);
     auto skip = [&](FaKeySkip why) {
         if (skipped) {
             skipped->append(why);
@@ -155,7 +240,7 @@ QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &k
             continue;
         }
         const QString form = *normalised;
-        if (form == lemma) {
+        if (form == lemma.headword) {
             skip(FaKeySkip::SameAsLemma);
             continue;
         }
@@ -163,84 +248,154 @@ QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &k
             skip(FaKeySkip::Repeated);
             continue;
         }
-        if (words(form) > words(lemma) + 1) {
+        if (words(form) > words(lemma.headword) + 1) {
             skip(FaKeySkip::LongPhrase);
             continue;
         }
-        if (isProgressive(form, lemma)) {
+        if (isProgressive(form, lemma.headword)) {
             skip(FaKeySkip::Progressive);
             continue;
         }
-        if (verb && isTableWord(form)) {
+        if (lemma.verb && isTableWord(form)) {
             skip(FaKeySkip::TableWord);
             continue;
         }
+        if (lemma.verb && hasMisplacedPrefix(lemma.headword, form)) {
+            skip(FaKeySkip::MisplacedPrefix);
+            continue;
+        }
         seen.append(form);
-        const FaFormKind kind = kindOf(lemma, form, noun, verb);
-        out.append({form, kind});
-        // The extract often loses the zero-width joiner ("چشمها", "میشود");
-        // where the form is the lemma and -ها, or a verb's form with می or
-        // نمی joined to a word that is not the lemma's, the split is certain
-        // and the joiner's spelling, written with a space in the lists, is a
-        // form too. A verb that itself begins with می (میراندن)
-        // keeps it: "میراند" is no form of راندن's.
-        const QString split = joinerSpelling(lemma, form, verb);
-        if (!split.isEmpty() && !seen.contains(split) && split != lemma) {
-            seen.append(split);
-            out.append({split, kindOf(lemma, split, noun, verb)});
+        // Both spellings, the key's own first: with the joiner as a space,
+        // and typed without it.
+        QStringList spellings;
+        if (key.contains(QChar(0x200C))) {
+            spellings = {
+                form,
+                wordlist::normalisePersian(QString(key).remove(QChar(0x200C))).value_or(QString())};
+        } else {
+            const QString joined = withoutStraySpace(lemma.headword, form);
+            spellings = {joined, joinerSpelling(lemma, heh, joined)};
+        }
+        spellings.removeDuplicates();
+        const QString &standard =
+            spellings.size() < 2 || spellings[1].isEmpty() || key.contains(QChar(0x200C))
+                ? spellings[0]
+                : spellings[1];
+        const FaFormKind kind = kindOf(lemma.headword, standard, lemma.noun, lemma.verb);
+        for (const QString &s : spellings) {
+            if (!s.isEmpty() && s != lemma.headword && s != lemma.joined &&
+                (s == form || !seen.contains(s))) {
+                if (s != form) {
+                    seen.append(s);
+                }
+                out.append({s, kind});
+            }
+        }
+        if (kind == FaFormKind::Past || kind == FaFormKind::PastParticiple) {
+            if (const QString no = negativeForm(lemma, standard);
+                !no.isEmpty() && !seen.contains(no)) {
+                seen.append(no);
+                out.append({no, FaFormKind::Other});
+            }
         }
     }
     return out;
 }
 
-QStringList possessiveForms(const QString &noun) {
-    if (noun.size() < 2 || noun.contains(u' ') || !isPersianWordText(noun)) {
-        return {};
+FinalHeh finalHeh(const QString &noun, const QStringList &keys) {
+    if (!noun.endsWith(u'ه')) {
+        return FinalHeh::None;
     }
-    const QChar last = noun.back();
-    const QChar before = noun[noun.size() - 2];
-    if (last == u'و' || last == u'ي' || last == u'آ') {
-        return {};
-    }
-    if (last == u'ا') {
-        return {noun + QStringLiteral("يم"), noun + QStringLiteral("يت"),
-                noun + QStringLiteral("يش")};
-    }
-    // A final ه after a consonant is a vowel sign (خانه); after ا or و it is
-    // sounded (راه, كوه) and takes the ending as any consonant does.
-    if (last == u'ه' && before != u'ا' && before != u'و') {
-        if (noun.size() == 2) {
-            return {};
+    bool sounded = false;
+    bool silent = false;
+    // A form's romanisation shows the word before its ending: xâne-hâ,
+    // towjíham (توجيهم); marks go, so š is s.
+    static const QStringList endings = {QStringLiteral("amun"), QStringLiteral("atun"),
+                                        QStringLiteral("asun"), QStringLiteral("eman"),
+                                        QStringLiteral("etan"), QStringLiteral("esan"),
+                                        QStringLiteral("am"),   QStringLiteral("at"),
+                                        QStringLiteral("as"),   QStringLiteral("an")};
+    for (const QString &key : keys) {
+        QString k =
+            key.trimmed().toLower().section(u'-', 0, 0).normalized(QString::NormalizationForm_D);
+        if (!hasLatin(k) || k.contains(u' ') || k.contains(u'(')) {
+            continue;
         }
-        return {noun + QStringLiteral(" ام"), noun + QStringLiteral(" ات"),
-                noun + QStringLiteral(" اش")};
+        k.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+        for (const QString &e : endings) {
+            if (k.endsWith(e) && k.size() > e.size() + 2 && k[k.size() - e.size() - 1] == u'h') {
+                k.chop(e.size());
+                break;
+            }
+        }
+        sounded = sounded || k.endsWith(u'h');
+        silent = silent || k.endsWith(u'e') || k.endsWith(u'ə') || k.endsWith(u'a');
     }
-    return {noun + u'م', noun + u'ت', noun + u'ش'};
+    if (sounded || silent) {
+        return sounded && silent ? FinalHeh::InDoubt
+               : sounded         ? FinalHeh::Sounded
+                                 : FinalHeh::Silent;
+    }
+    const QChar before = noun.size() > 1 ? noun[noun.size() - 2] : QChar();
+    if (noun.size() == 2 || before == u'و') {
+        return FinalHeh::InDoubt;
+    }
+    return before == u'ا' ? FinalHeh::Sounded : FinalHeh::Silent;
 }
 
-QString indefiniteForm(const QString &noun) {
-    if (noun.size() < 2 || noun.contains(u' ') || !isPersianWordText(noun)) {
+namespace {
+
+// The noun with each ending: after a silent ه apart, as with a joiner,
+// then joined; after any other letter joined.
+QStringList withEndings(const QString &noun, FinalHeh heh, const QStringList &endings) {
+    if (noun.size() < 2 || noun.contains(u' ') || !isPersianWordText(noun) ||
+        heh == FinalHeh::InDoubt) {
         return {};
     }
-    const QChar last = noun.back();
-    const QChar before = noun[noun.size() - 2];
-    if (last == u'ي' || last == u'آ' || last == u'و') {
-        return {};
+    QStringList out;
+    for (const QString &e : endings) {
+        if (heh == FinalHeh::Silent) {
+            out << noun + u' ' + e;
+        }
+        out << noun + e;
     }
-    if (last == u'ا') {
-        return noun + QStringLiteral("يي");
-    }
-    if (last == u'ه' && before != u'ا' && before != u'و') {
-        return noun.size() == 2 ? QString() : noun + QStringLiteral(" اي");
-    }
-    return noun + u'ي';
+    return out;
 }
 
-QString pluralForm(const QString &noun) {
-    if (noun.size() < 2 || noun.contains(u' ') || !isPersianWordText(noun)) {
+// A final و or ي may be a vowel or a consonant, and آ is too rare.
+bool endingInDoubt(const QString &noun) {
+    return noun.endsWith(u'و') || noun.endsWith(u'ي') || noun.endsWith(u'آ');
+}
+
+} // namespace
+
+QStringList possessiveForms(const QString &noun, FinalHeh heh) {
+    if (endingInDoubt(noun)) {
         return {};
     }
-    return noun + QStringLiteral(" ها");
+    if (noun.endsWith(u'ا')) {
+        return withEndings(noun, heh,
+                           {QStringLiteral("يم"), QStringLiteral("يت"), QStringLiteral("يش")});
+    }
+    return withEndings(
+        noun, heh,
+        heh == FinalHeh::Silent
+            ? QStringList{QStringLiteral("ام"), QStringLiteral("ات"), QStringLiteral("اش")}
+            : QStringList{QStringLiteral("م"), QStringLiteral("ت"), QStringLiteral("ش")});
+}
+
+QStringList indefiniteForms(const QString &noun, FinalHeh heh) {
+    if (endingInDoubt(noun)) {
+        return {};
+    }
+    return withEndings(noun, heh,
+                       {noun.endsWith(u'ا')       ? QStringLiteral("يي")
+                        : heh == FinalHeh::Silent ? QStringLiteral("اي")
+                                                  : QStringLiteral("ي")});
+}
+
+QStringList pluralForms(const QString &noun) {
+    return withEndings(noun, FinalHeh::Silent, {QStringLiteral("ها")});
 }
 
 QString faFormOpening(FaFormKind kind) {

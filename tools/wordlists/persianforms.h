@@ -36,31 +36,68 @@ enum class FaKeySkip {
     LongPhrase,  // more than one word longer than the lemma
     Progressive, // "دارم میروم": a form of داشتن before a form listed on its own
     TableWord, // a verb's key that is a pronoun or copula of its conjugation table: "او", "هستند"
+    MisplacedPrefix, // the verb's prefix on a word before the verb: "ببه كار بره", "ببو كنه"
 };
 
-// The forms among one entry's keys. `lemma` is the FA headword of the entry
-// (normalised); `noun` and `verb` say whether it is one, which decides
-// whether a form can be named. Each form comes once, in the order of the
-// keys; `skipped`, when given, receives one reason per key not taken.
-QList<PersianFormKey> persianFormKeys(const QString &lemma, const QStringList &keys, bool noun,
-                                      bool verb, QList<FaKeySkip> *skipped = nullptr);
+// The entry whose keys are read: its FA headword (normalised), the headword
+// without the joiners its source wrote (empty if none), whether it is a noun
+// or a verb, which decides whether a form can be named, and the length of a
+// preverb a verb begins with (2 for بر of برگشتن, a verb گشتن of its own).
+struct PersianLemma {
+    QString headword;
+    QString joined;
+    bool noun = false;
+    bool verb = false;
+    qsizetype preverb = 0;
+};
+
+// The forms among one entry's keys, each in its standard spelling (a
+// joiner as a space) and typed without the joiner, where the key has one:
+// the source's ZWNJ (کتاب‌ها: كتاب ها, كتابها), or one the extract lost
+// where the split is certain (كردهام: كرده ام, كردهام). A space that
+// splits a one-word lemma (بر گشتهاين of برگشتن) is taken out. A past or
+// past participle comes with its negative: ن before the verb, after a
+// preverb (كردم نكردم, كار نكردم, برنگشتم); none where the verb begins with
+// ا or آ, whose negative is spelt otherwise (نيامد). Each form
+// comes once, in the order of the keys; `skipped`, when given, receives one
+// reason per key not taken.
+QList<PersianFormKey> persianFormKeys(const PersianLemma &lemma, const QStringList &keys,
+                                      QList<FaKeySkip> *skipped = nullptr);
+
+// How a noun's final ه is read, which decides how an ending joins it.
+enum class FinalHeh {
+    None,    // the noun does not end in ه
+    Silent,  // a vowel sign: خانه, خانه‌ام
+    Sounded, // a consonant: توجه, توجهم
+    InDoubt, // no ending is made
+};
+
+// By the 2022 extract's romanisations of the word among `keys`: one ending
+// in h (tavajjoh, šabih, kuh) makes it sounded, in e, é, ə or a (xâne,
+// qahve) silent; where they disagree, in doubt. Without one, by the letters:
+// sounded after ا (راه, گاه), in doubt after و (كوه but قهوه) and in a word
+// of two letters (ده, مه), silent elsewhere.
+FinalHeh finalHeh(const QString &noun, const QStringList &keys);
 
 // The singular possessive endings of a one-word noun, "my", "your", "his or
-// her": كتابم كتابت كتابش, پايم پايت پايش, خانه‌ام
-// خانه‌ات خانه‌اش (the ZWNJ a space, as in FA). These are the forms running text is
-// fullest of that the extract never lists. Nothing where the letters leave the spelling in doubt: a
-// final و or ي may be a vowel or a consonant (دانشجويم but گاوم), a final ه of a two-letter word is
-// usually sounded (ده, مه), and آ is too rare.
-QStringList possessiveForms(const QString &noun);
+// her": كتابم كتابت كتابش, پايم پايت پايش, توجهم توجهت توجهش, and after a
+// silent ه خانه‌ام خانه‌ات خانه‌اش, each followed by its spelling without
+// the joiner (خانه ام, خانهام, ...). These are the forms running text is
+// fullest of that the extract never lists. Nothing where the letters leave
+// the spelling in doubt: a final و or ي may be a vowel or a consonant
+// (دانشجويم but گاوم), and آ is too rare.
+QStringList possessiveForms(const QString &noun, FinalHeh heh);
 
 // The plural in -ها of a one-word noun, written apart as with a ZWNJ, the
-// standard spelling after any letter (كتاب ها, خانه ها); empty for a phrase.
-QString pluralForm(const QString &noun);
+// standard spelling after any letter, then joined (كتاب ها, كتابها); none
+// for a phrase.
+QStringList pluralForms(const QString &noun);
 
 // The indefinite "-ی" of a one-word noun ("جایی" a place, "مشکلی" a
-// problem): -يي after ا, " اي" (ZWNJ and ای) after a silent ه, -ي after a
-// consonant; none after و, ي or آ, where the spelling is not certain.
-QString indefiniteForm(const QString &noun);
+// problem): -يي after ا, " اي" (ZWNJ and ای, then joined) after a silent ه,
+// -ي after a consonant or a sounded ه; none after و, ي or آ, where the
+// spelling is not certain.
+QStringList indefiniteForms(const QString &noun, FinalHeh heh);
 
 // The English opening of a form's meaning in FA2EN: "Plural: ", "Past: ",
 // "Past participle: " or "(form) ".

@@ -40,9 +40,16 @@ void addPair(const QString &englishRaw, const QString &persianRaw, bool name, Le
         report.drop(QStringLiteral("CLDR name not a valid EN headword"));
         return;
     }
-    const auto persian = persianHeadword(persianRaw, report);
+    auto persian = persianHeadword(persianRaw, report);
     if (!persian) {
         return;
+    }
+    if (const QString patched = patchedPair(english, *persian); patched != *persian) {
+        report.drop(QStringLiteral("CLDR pair corrected by hand"));
+        if (patched.isEmpty()) {
+            return;
+        }
+        persian = patched;
     }
     Sense en;
     en.core = *persian;
@@ -54,6 +61,7 @@ void addPair(const QString &englishRaw, const QString &persianRaw, bool name, Le
     fa.origin = Origin::Cldr;
     fa.name = name;
     lexicon.addPersianSense(*persian, fa);
+    lexicon.noteJoiners(*persian, persianRaw);
     report.count(QStringLiteral("CLDR: pairs kept"));
 }
 

@@ -50,6 +50,7 @@ void readPersianList(const QString &text, Lexicon &lexicon, Report &report) {
             s.pos = persianListPart(t->pos);
             s.origin = Origin::TeamList;
             lexicon.addPersianSense(*head, s);
+            lexicon.noteJoiners(*head, t->headword);
         }
     }
 }

@@ -128,6 +128,7 @@ void readTranslationList(const QString &text, Origin origin, Lexicon &lexicon, R
                 s.origin = origin;
                 s.reversed = true;
                 lexicon.addPersianSense(*faHead, s);
+                lexicon.noteJoiners(*faHead, word);
             }
         }
     }

@@ -32,6 +32,7 @@ void readWiktextract(const QString &text, Lexicon &lexicon, Report &report) {
         }
         // The other keys are the lookup forms' to weigh.
         lexicon.persian[*faHead].otherKeys.append(e->otherKeys);
+        lexicon.noteJoiners(*faHead, e->lemma);
         for (const PosBlock &block : e->blocks) {
             int senseIndex = 0;
             const QString pos = block.pos.toLower();

@@ -97,6 +97,7 @@ void readWordnetLinks(const QString &text, const WordnetData &wordnet, Lexicon &
         QString english;
         QString persian;
         PartOfSpeech pos;
+        QString raw; // the Persian as the link writes it
     };
     std::vector<Pair> pairs;
     for (const QString &line : textLines(text)) {
@@ -140,7 +141,7 @@ void readWordnetLinks(const QString &text, const WordnetData &wordnet, Lexicon &
                 report.drop(QStringLiteral("Wordnet synonym the Persian word was not given for"));
                 continue;
             }
-            pairs.push_back({english, *persian, pos});
+            pairs.push_back({english, *persian, pos, fields[2]});
         }
     }
     // A pair another source already gives keeps that source's sense, with
@@ -148,6 +149,7 @@ void readWordnetLinks(const QString &text, const WordnetData &wordnet, Lexicon &
     qsizetype added = 0;
     qsizetype confirmed = 0;
     for (const Pair &p : pairs) {
+        lexicon.noteJoiners(p.persian, p.raw);
         const auto e = lexicon.english.find(wordlist::enSortKey(p.english));
         if (e != lexicon.english.end() &&
             std::any_of(e->second.senses.begin(), e->second.senses.end(), [&](const Sense &s) {

@@ -42,6 +42,9 @@ bool isDescription(QStringView english);
 // A label that marks a sense as no longer or not generally current.
 bool isDatedLabel(QStringView label);
 
+// A label that marks a sense as rare ("rare", "uncommon").
+bool isRareLabel(QStringView label);
+
 // Persian text that can stand as a meaning: no English words outside its
 // notes, no affix written with a hyphen.
 bool isPersianMeaning(QStringView persian);
