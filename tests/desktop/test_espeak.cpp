@@ -5,12 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
+#include <QStringList>
 
 #include <condition_variable>
-#include <cstdio>
 #include <mutex>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -35,20 +33,10 @@ struct Finished {
     }
 };
 
-// The lines written to standard error while `body` runs, by any thread.
-[[maybe_unused]] QStringList stderrOf(const std::function<void()> &body) {
-    std::FILE *file = std::tmpfile();
-    std::fflush(stderr);
-    const int saved = ::dup(2);
-    ::dup2(::fileno(file), 2);
-    body();
-    std::fflush(stderr);
-    ::dup2(saved, 2);
-    ::close(saved);
-    std::rewind(file);
-    QFile caught;
-    caught.open(file, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-    return QString::fromLocal8Bit(caught.readAll()).split(u'\n', Qt::SkipEmptyParts);
+// The lines written to standard error, by any thread, since CaptureStderr.
+[[maybe_unused]] QStringList capturedLines() {
+    return QString::fromStdString(testing::internal::GetCapturedStderr())
+        .split(u'\n', Qt::SkipEmptyParts);
 }
 
 } // namespace
@@ -113,24 +101,24 @@ TEST(Espeak, RetrievedTextsComeOutAudibleWholeAndInOrder) {
 // goes waits for none of those still queued.
 TEST(Espeak, PlaybackWithoutASoundDevice) {
     Finished finished;
-    const QStringList lines = stderrOf([&] {
-        vorlan::EspeakOptions options;
-        options.device = "vorlan-no-such-device";
-        options.finished = std::ref(finished);
-        auto service = std::make_unique<vorlan::EspeakSpeechService>(options);
-        std::unique_ptr<vorlan::Voice> voice = service->createVoice();
-        ASSERT_NE(voice, nullptr);
-        for (int i = 0; i < 20; ++i) {
-            EXPECT_TRUE(voice->Speak(u"word %1"_s.arg(i), 1));
-        }
-        ASSERT_TRUE(finished.waitFor(20));
-        EXPECT_EQ(finished.ok, QList<bool>(20, false));
-        for (int i = 0; i < 20; ++i) {
-            voice->Speak(u"never heard"_s, 1);
-        }
-        service.reset();
-        EXPECT_FALSE(voice->Speak(u"after the end"_s, 1));
-    });
+    testing::internal::CaptureStderr();
+    vorlan::EspeakOptions options;
+    options.device = "vorlan-no-such-device";
+    options.finished = std::ref(finished);
+    auto service = std::make_unique<vorlan::EspeakSpeechService>(options);
+    std::unique_ptr<vorlan::Voice> voice = service->createVoice();
+    ASSERT_NE(voice, nullptr);
+    for (int i = 0; i < 20; ++i) {
+        EXPECT_TRUE(voice->Speak(u"word %1"_s.arg(i), 1));
+    }
+    ASSERT_TRUE(finished.waitFor(20));
+    EXPECT_EQ(finished.ok, QList<bool>(20, false));
+    for (int i = 0; i < 20; ++i) {
+        voice->Speak(u"never heard"_s, 1);
+    }
+    service.reset();
+    EXPECT_FALSE(voice->Speak(u"after the end"_s, 1));
+    const QStringList lines = capturedLines();
     EXPECT_LE(lines.size(), 1) << lines.join(u'\n').toStdString();
     for (const QString &line : lines) {
         // Plain words, not the audio library's reason ("Host is down").
@@ -145,18 +133,18 @@ TEST(Espeak, PlaybackWithoutASoundDevice) {
 // every request ends.
 TEST(Espeak, PlaybackToTheDefaultDeviceEndsEveryRequest) {
     Finished finished;
-    const QStringList lines = stderrOf([&] {
-        vorlan::EspeakOptions options;
-        options.finished = std::ref(finished);
-        vorlan::EspeakSpeechService service(options);
-        vorlan::Speech speech(service);
-        speech.SpeakText(u"first"_s);
-        speech.SpeakText(u"second\r\nline"_s);
-        for (int i = 0; i < 10; ++i) {
-            speech.SpeakText(u"again"_s);
-        }
-        EXPECT_TRUE(finished.waitFor(12));
-    });
+    testing::internal::CaptureStderr();
+    vorlan::EspeakOptions options;
+    options.finished = std::ref(finished);
+    vorlan::EspeakSpeechService service(options);
+    vorlan::Speech speech(service);
+    speech.SpeakText(u"first"_s);
+    speech.SpeakText(u"second\r\nline"_s);
+    for (int i = 0; i < 10; ++i) {
+        speech.SpeakText(u"again"_s);
+    }
+    EXPECT_TRUE(finished.waitFor(12));
+    const QStringList lines = capturedLines();
     EXPECT_LE(lines.size(), 1) << lines.join(u'\n').toStdString();
 }
 

@@ -59,38 +59,16 @@ TEST(ClipWord, PersianFirstLetters) {
     }
 }
 
-// Only 1 and 2 load a layout, and Lang stays as it was; the chord goes out
-// once the box has the focus, and without a box too.
-TEST(InputLanguage, LayoutsThenFocusAndChord) {
+// The layout follows the latest switch, and only while the application is
+// active; the chord goes out once the box has the focus again. Steps: A
+// activate, D deactivate, E switch to English, F to Persian, X an unknown
+// code, R the oldest held chord handled.
+TEST(InputLanguageSwitcher, LatestSwitchWinsWhileActive) {
     QLineEdit box; // in an active window, without the focus
     box.setObjectName(u"txtFaSearch"_s);
     box.show();
     box.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
-    box.clearFocus();
-    vorlan::FakeCallLog log;
-    vorlan::FakeKeyboard keyboard(log);
-    for (const int32_t code : {0, 1, 3, 2, -1}) {
-        int32_t lang = code;
-        vorlan::mDic::SetInputLanguage(keyboard, lang);
-        EXPECT_EQ(lang, code);
-    }
-    int handled = 0;
-    vorlan::mDic::FocusWithCtrlShift(keyboard, nullptr, [&] { ++handled; });
-    vorlan::mDic::FocusWithCtrlShift(keyboard, &box, [&] { ++handled; });
-    EXPECT_EQ(handled, 2);
-    const QString chord = u"keyboard.sendCtrlShift()"_s;
-    ASSERT_EQ(log.summary(),
-              QStringList({u"keyboard.loadKeyboardLayout(\"00000429\")"_s,
-                           u"keyboard.loadKeyboardLayout(\"00000409\")"_s, chord, chord}));
-    EXPECT_EQ(log.calls()[2].focus, u""_s);
-    EXPECT_EQ(log.calls()[3].focus, u"txtFaSearch"_s);
-}
-
-// The layout follows the latest switch, and only while the application is
-// active. Steps: A activate, D deactivate, E switch to English, F to Persian,
-// X an unknown code, R the oldest held chord handled.
-TEST(InputLanguageSwitcher, LatestSwitchWinsWhileActive) {
     const QString fa = u"keyboard.loadKeyboardLayout(\"00000429\")"_s;
     const QString en = u"keyboard.loadKeyboardLayout(\"00000409\")"_s;
     const QString chord = u"keyboard.sendCtrlShift()"_s;
@@ -127,16 +105,20 @@ TEST(InputLanguageSwitcher, LatestSwitchWinsWhileActive) {
             switcher.setActive(false);
             log.clear();
             for (const char *step = steps; *step != '\0'; ++step) {
+                box.clearFocus();
                 if (*step == 'A' || *step == 'D') {
                     switcher.setActive(*step == 'A');
                 } else if (*step == 'R') {
                     keyboard.finishChord();
                 } else {
-                    switcher.switchTo(*step == 'E' ? 2 : *step == 'F' ? 1 : 3, nullptr);
+                    switcher.switchTo(*step == 'E' ? 2 : *step == 'F' ? 1 : 3, &box);
                 }
             }
             EXPECT_EQ(log.summary().join(u' ').toStdString(), calls.join(u' ').toStdString());
             EXPECT_EQ(switcher.chordPending(), keyboard.heldChords() > 0);
+        }
+        for (const vorlan::FakeCall &call : log.calls(u"keyboard.sendCtrlShift"_s)) {
+            EXPECT_EQ(call.focus, u"txtFaSearch"_s);
         }
         // Its end gives the user's layout back; a late chord changes nothing.
         EXPECT_EQ(log.summary().constLast().toStdString(), release.toStdString());
