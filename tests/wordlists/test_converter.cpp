@@ -103,33 +103,30 @@ TEST(JoinSenses, CutsOnlyBetweenSenses) {
 }
 
 TEST(EnglishSenses, SplitLabelAndReverse) {
-    // Gloss, then its senses and their reversal keys, each joined by "|".
-    const std::tuple<QString, QString, QString> cases[] = {
-        {u"(vulgar) semen, cum"_s, u"Semen (vulgar)|Cum (vulgar)"_s, u"Semen|Cum"_s},
-        {u"negligence; carelessness"_s, u"Negligence|Carelessness"_s, u"Negligence|Carelessness"_s},
-        {u"a city, building"_s, u"A city|Building"_s, u"City|Building"_s},
-        {u"common law (in contradistinction to Islamic sharia law)"_s, u"Common law"_s,
-         u"Common law"_s},
-        {u"horse's bit; (loosely) bridle"_s, u"Horse's bit|Bridle (loosely)"_s,
-         u"Horse's bit|Bridle"_s},
-        {u"lit. water of life"_s, u"Lit. water of life"_s, u""_s},
-        {u"Hamzeh. Its name is \u0647\u0645\u0632\u0647."_s, u""_s, u""_s},
+    // Gloss, then its senses joined by "|", each with ">KEY" where its
+    // reversal key is not the sense itself.
+    const std::pair<QString, QString> cases[] = {
+        {u"(vulgar) semen, cum"_s, u"Semen (vulgar)>Semen|Cum (vulgar)>Cum"_s},
+        {u"negligence; carelessness"_s, u"Negligence|Carelessness"_s},
+        {u"a city, building"_s, u"A city>City|Building"_s},
+        {u"common law (in contradistinction to Islamic sharia law)"_s, u"Common law"_s},
+        {u"horse's bit; (loosely) bridle"_s, u"Horse's bit|Bridle (loosely)>Bridle"_s},
+        {u"lit. water of life"_s, u"Lit. water of life>"_s},
+        {u"Hamzeh. Its name is \u0647\u0645\u0632\u0647."_s, u""_s},
         // A description stays one sense: no fragment ("of") becomes a headword.
         {u"paradisiacal; of, or relating to, paradise"_s,
-         u"Paradisiacal|Of, or relating to, paradise"_s, u"Paradisiacal|"_s},
-        {u"books, papers, etc"_s, u"Books|Papers"_s, u"Books|Papers"_s},
+         u"Paradisiacal|Of, or relating to, paradise>"_s},
+        {u"books, papers, etc"_s, u"Books|Papers"_s},
         // An adverb alone is a word of its own, no continuation.
-        {u"mostly"_s, u"Mostly"_s, u"Mostly"_s},
+        {u"mostly"_s, u"Mostly"_s},
     };
-    for (const auto &[gloss, senses, keys] : cases) {
-        QStringList texts;
-        QStringList reversed;
+    for (const auto &[gloss, senses] : cases) {
+        QStringList shown;
         for (const EnglishSense &s : englishSenses(gloss, false)) {
-            texts << s.text;
-            reversed << reversalKey(s, false);
+            const QString key = reversalKey(s, false);
+            shown << (key == s.text ? key : s.text + u'>' + key);
         }
-        EXPECT_EQ(texts.join(u'|'), senses) << gloss.toStdString();
-        EXPECT_EQ(reversed.join(u'|'), keys) << gloss.toStdString();
+        EXPECT_EQ(shown.join(u'|'), senses) << gloss.toStdString();
     }
 }
 
@@ -178,15 +175,14 @@ TEST(SourceParsers, HtmlEntitiesAndTags) {
     EXPECT_EQ(decodeHtmlText(u"&bogus;"_s), std::nullopt);
 }
 
-// The tool itself: two runs in two processes (so that no hash seed leaks into
-// the order) give the same bytes; a garbled or missing source fails cleanly.
-TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
+// The tool itself reads each source it is given; a garbled or missing source
+// fails cleanly. That two runs give the same bytes, the real lists show.
+TEST(ConverterTool, ReadsEverySourceAndFailsCleanly) {
     QTemporaryDir dir;
     const QString sources = dir.filePath(u"src"_s);
     const auto write = [&](const char *relative, const QByteArray &bytes) {
-        QFileInfo file(sources + u'/' + QLatin1String(relative));
-        QFile f(file.filePath());
-        return QDir().mkpath(file.path()) && f.open(QIODevice::WriteOnly) &&
+        QFile f(sources + u'/' + QLatin1String(relative));
+        return QDir().mkpath(QFileInfo(f).path()) && f.open(QIODevice::WriteOnly) &&
                f.write(bytes) == bytes.size();
     };
     const CldrTexts cldr = fx::cldr({{u"it"_s, u"Italian"_s, u"ایتالیایی"_s}});
@@ -219,33 +215,24 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
           "bare/data.adv"}) {
         ASSERT_TRUE(write(empty, {})) << empty;
     }
-    QProcess tool;
     // The exit code of a command line whose $S stands for the sources and $O
     // for the output folder; -1 for a crash or a hang.
+    QProcess tool;
     const auto run = [&](const QString &line) {
-        QStringList args = line.split(u' ');
-        for (QString &a : args) {
-            a.replace(u"$S"_s, sources).replace(u"$O"_s, dir.path());
-        }
-        tool.start(QStringLiteral(VORLAN_WORDLISTS_TOOL), args);
+        tool.start(
+            QStringLiteral(VORLAN_WORDLISTS_TOOL),
+            QString(line).replace(u"$S"_s, sources).replace(u"$O"_s, dir.path()).split(u' '));
         const bool ended = tool.waitForFinished(60000) && tool.exitStatus() == QProcess::NormalExit;
         return ended ? tool.exitCode() : -1;
     };
     const QString all = u"--sources $S --wordnet $S/wordnet --english-words $S/words --team "
                         "$S/team.txt --core $S/core.txt --lemmas $S/lemmas.txt --out $O/"_s;
-    const auto read = [&](const QString &relative) {
-        QFile f(dir.filePath(relative));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
     ASSERT_EQ(run(all + u"one"_s), 0);
-    ASSERT_EQ(run(all + u"two"_s), 0);
-    for (const QString &name : {u"/EN"_s, u"/EN2FA"_s, u"/FA"_s, u"/FA2EN"_s}) {
-        EXPECT_FALSE(read(u"one"_s + name).isEmpty()) << name.toStdString();
-        EXPECT_EQ(read(u"one"_s + name), read(u"two"_s + name)) << name.toStdString();
-    }
     // Each source is read: the team's lists, the wordnet link, the CLDR name,
     // and the lookup forms made: from WordNet's exceptions and the word list.
-    const QString en = QStringDecoder(QStringDecoder::Utf16LE).decode(read(u"one/EN"_s));
+    QFile written(dir.filePath(u"one/EN"_s));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QString en = QStringDecoder(QStringDecoder::Utf16LE).decode(written.readAll());
     for (const char *word :
          {"Them", "Afford", "Rove", "Counsel", "Italian", "Went", "Goes", "Snows"}) {
         EXPECT_TRUE(en.contains(QLatin1String(word))) << word;
@@ -260,23 +247,17 @@ TEST(ConverterTool, SameBytesEveryRunAndCleanFailures) {
           u"--sources $S --wordnet $S --core c --core c --out $O/x"_s}) {
         EXPECT_EQ(run(wrong), 64) << wrong.toStdString();
     }
+    ASSERT_TRUE(write(kWiktextractPath, "\xC3\x28 not UTF-8\t<i>noun</i>"_ba));
     const std::pair<QString, const char *> failures[] = {
         {u"--sources $S --wordnet $S/wordnet --team $S/none.txt --out $O/x"_s, "cannot read"},
         {u"--sources $S --english-words $S/words --wordnet $S/bare --out $O/x"_s, "noun.exc"},
+        {all + u"x"_s, "not valid UTF-8"},
     };
     for (const auto &[line, message] : failures) {
         EXPECT_EQ(run(line), 1) << line.toStdString();
         EXPECT_TRUE(tool.readAllStandardError().contains(message)) << message;
     }
     EXPECT_FALSE(QFile::exists(dir.filePath(u"x/EN"_s)));
-
-    ASSERT_TRUE(write(kWiktextractPath, "\xC3\x28 not UTF-8\t<i>noun</i>"_ba));
-    EXPECT_EQ(run(all + u"bad"_s), 1);
-    EXPECT_TRUE(tool.readAllStandardError().contains("not valid UTF-8"));
-    EXPECT_FALSE(QFile::exists(dir.filePath(u"bad/EN"_s)));
-    ASSERT_TRUE(QFile::remove(sources + u'/' + QLatin1String(kWiktextractPath)));
-    EXPECT_EQ(run(all + u"missing"_s), 1);
-    EXPECT_TRUE(tool.readAllStandardError().contains("cannot read"));
 }
 
 } // namespace

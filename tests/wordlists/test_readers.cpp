@@ -1,4 +1,5 @@
-// The readers of the wordnet links and the CLDR names, on small sources.
+// The readers of the wordnet links and the CLDR names, on small sources,
+// seen in the lists the later stages write from what they read.
 #include "converter.h"
 #include "readers.h"
 #include "sourcefixtures.h"
@@ -9,32 +10,8 @@
 using namespace Qt::StringLiterals;
 using namespace vorlan::wordlists;
 namespace fx = vorlan::wordlists::fixtures;
-using fx::Row;
 
 namespace {
-
-// An English entry's Persian senses or a Persian entry's English ones, joined by "|".
-template <typename Entries> QString coresOf(const Entries &entries, const QString &key) {
-    QStringList cores;
-    if (const auto it = entries.find(key); it != entries.end()) {
-        for (const Sense &s : it->second.senses) {
-            cores << s.core;
-        }
-    }
-    return cores.join(u'|');
-}
-
-// Each HEAD=SENSES row: the senses of the entry of HEAD, none where it has no entry.
-void expectSenses(const Lexicon &lex, const QStringList &rows) {
-    for (const QString &row : rows) {
-        const QString head = row.section(u'=', 0, 0);
-        EXPECT_EQ(vorlan::wordlist::containsPersianLetter(head)
-                      ? coresOf(lex.persian, head)
-                      : coresOf(lex.english, vorlan::wordlist::enSortKey(head)),
-                  row.section(u'=', 1))
-            << row.toStdString();
-    }
-}
 
 TEST(WordnetReader, FindsSynsetsAtTheirOffsetOrShiftedByDebiansPatches) {
     const QByteArray first = fx::synsetLine(40, {"lie"});
@@ -58,38 +35,36 @@ TEST(WordnetReader, FindsSynsetsAtTheirOffsetOrShiftedByDebiansPatches) {
 // pairs with the Persian word; never for the other synonyms.
 TEST(WordnetReader, TakesOnlyLemmasThePersianWordTranslates) {
     QList<QByteArray> synsets;
-    qsizetype at = 40;
-    const QList<QList<QByteArray>> lemmaSets = {
-        {"aquarium"}, {"apartment", "flat"}, {"decorate", "adorn", "grace"}};
-    QList<qsizetype> offsets;
-    for (const auto &lemmas : lemmaSets) {
+    QList<QByteArray> links;
+    const std::pair<QList<QByteArray>, const char *> linked[] = {
+        {{"aquarium"}, "آکواریوم"},
+        {{"apartment", "flat"}, "آپارتمان"},
+        {{"decorate", "adorn", "grace"}, "مبلمان"}};
+    for (qsizetype at = 40; const auto &[lemmas, persian] : linked) {
         synsets << fx::synsetLine(at, lemmas);
-        offsets << at;
+        links << QByteArray::number(at).rightJustified(8, '0') + "-n\tfas:lemma\t" + persian;
         at += synsets.back().size();
     }
     WordnetData wn;
     wn.noun = fx::wordnetData(synsets);
-    const auto link = [](qsizetype offset, const char *persian) {
-        return QByteArray::number(offset).rightJustified(8, '0') + "-n\tfas:lemma\t" + persian +
-               '\n';
-    };
-    const QByteArray text = "# Wiktionary\tfas\n" + link(offsets[0], "آکواریوم") +
-                            link(offsets[1], "آپارتمان") + link(offsets[2], "مبلمان") +
-                            "garbage line\n" + link(999999, "آب");
-    Lexicon lex = fx::lexicon({Row(u"Apartment"_s, u"آپارتمان"_s, PartOfSpeech::None)});
+    links << "garbage line"
+          << "00999999-n\tfas:lemma\tآب";
+    Lexicon lex = fx::lexicon({fx::Row(u"Apartment"_s, u"آپارتمان"_s, PartOfSpeech::None)});
     Report report;
-    readWordnetLinks(QString::fromUtf8(text), wn, lex, report);
-    expectSenses(lex, {u"Aquarium=آكواريوم"_s, u"آكواريوم=Aquarium"_s,
-                       // Given by another source, not repeated; the direction that was missing.
-                       u"Apartment=آپارتمان"_s, u"آپارتمان=Apartment"_s, u"Flat="_s, u"Decorate="_s,
-                       u"Adorn="_s, u"مبلمان="_s});
+    readWordnetLinks(QString::fromUtf8("# Wiktionary\tfas\n" + links.join('\n')), wn, lex, report);
     EXPECT_EQ(report.dropped.value(u"Wordnet link not of the form OFFSET-POS fas:lemma WORD"_s), 1);
     EXPECT_EQ(report.dropped.value(u"Wordnet link to no synset of WordNet 3.0"_s), 1);
     // The link confirms a noun for the sense given without a part of speech;
     // the pair it made itself has its own.
-    const std::map<QString, std::set<PartOfSpeech>> linked = {
-        {vorlan::wordlist::enSortKey(u"Apartment"_s), {PartOfSpeech::Noun}}};
-    EXPECT_EQ(lex.linkedPos, linked);
+    const QString apartment = vorlan::wordlist::enSortKey(u"Apartment"_s);
+    EXPECT_EQ(lex.linkedPos,
+              (std::map<QString, std::set<PartOfSpeech>>{{apartment, {PartOfSpeech::Noun}}}));
+    EXPECT_EQ(lex.english.at(apartment).senses.size(), 1u); // not repeated
+    // Given by another source, the pair gains the direction that was missing.
+    fx::expectMeanings(fx::stages(lex),
+                       {u"Aquarium → (.n): آكواريوم"_s, u"آكواريوم → Aquarium"_s,
+                        u"Apartment → آپارتمان"_s, u"آپارتمان → Apartment"_s, u"Flat → <absent>"_s,
+                        u"Decorate → <absent>"_s, u"Adorn → <absent>"_s, u"مبلمان → <absent>"_s});
 }
 
 TEST(CldrReader, PairsNamesByCodeAndShortSymbolNamesOrFails) {
@@ -105,10 +80,12 @@ TEST(CldrReader, PairsNamesByCodeAndShortSymbolNamesOrFails) {
     Lexicon lex;
     Report report;
     readCldr(texts, lex, report);
-    expectSenses(lex,
-                 {u"Italian=ايتاليايي"_s, u"ايتاليايي=Italian"_s, u"Swiss German=آلماني سوئيسي"_s,
-                  u"Eagle=عقاب"_s, u"صندوق پست=Postbox"_s, u"Chinese="_s, u"Nowhere="_s,
-                  u"Hollow left-pointing triangle="_s, u"Oncoming taxi="_s});
+    fx::expectMeanings(fx::stages(lex),
+                       {u"Italian → ايتاليايي"_s, u"ايتاليايي → Italian"_s,
+                        u"Swiss German → آلماني سوئيسي"_s, u"Eagle → عقاب"_s,
+                        u"صندوق پست → Postbox"_s, u"Chinese → <absent>"_s, u"چيني → <absent>"_s,
+                        u"Nowhere → <absent>"_s, u"Hollow left-pointing triangle → <absent>"_s,
+                        u"مثلث → <absent>"_s, u"Oncoming taxi → <absent>"_s});
     // A language's name is a name; a symbol's is a common word.
     EXPECT_TRUE(lex.english.at(u"italian"_s).senses[0].name &&
                 !lex.english.at(u"eagle"_s).senses[0].name);
