@@ -3,10 +3,12 @@
 //
 //   vorlan-coverage [--lists DIR] [--frequency DIR] [--known FILE]
 //                   [--check frequency|known|all] [--sample N [--seed S]]
+//                   [--missing]
 //
 // Prints the coverage table and the known-answer share. --check compares the
 // figures with the targets and fails (exit 1) when one is below, naming it;
-// --sample prints N random records of each side instead (for review by eye).
+// --sample prints N random records of each side instead (for review by eye);
+// --missing prints every word of each top 20,000 that is not found, with its rank.
 // Exit 2 when an input cannot be read, 64 for a wrong command line.
 #include "coverage.h"
 
@@ -14,6 +16,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
+#include <QSet>
 
 #include <cstdio>
 
@@ -95,8 +98,11 @@ int main(int argc, char *argv[]) {
     const QCommandLineOption seedOption(QStringLiteral("seed"),
                                         QStringLiteral("Seed of the sample (default 1)."),
                                         QStringLiteral("s"), QStringLiteral("1"));
-    parser.addOptions(
-        {listsOption, frequencyOption, knownOption, checkOption, sampleOption, seedOption});
+    const QCommandLineOption missingOption(
+        QStringLiteral("missing"),
+        QStringLiteral("Print every word of the top 20,000 that is not found."));
+    parser.addOptions({listsOption, frequencyOption, knownOption, checkOption, sampleOption,
+                       seedOption, missingOption});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty()) {
         print(QStringLiteral("vorlan-coverage: unexpected argument %1; see --help")
@@ -164,6 +170,22 @@ int main(int argc, char *argv[]) {
         for (int t = 0; t < 3; ++t) {
             f.figures[t] = measureCoverage(f.words, topSize(kTops[t]), finder);
         }
+        if (parser.isSet(missingOption)) {
+            // Ranks let a reader cut the list at the top 1,000 or 5,000.
+            const QSet<QString> missing(f.figures[2].missing.cbegin(), f.figures[2].missing.cend());
+            const int top = int(std::min<qsizetype>(topSize(kTops[2]), f.words.size()));
+            for (int i = 0; i < top; ++i) {
+                if (missing.contains(f.words[i])) {
+                    print(QStringLiteral("%1\t%2\t%3")
+                              .arg(languageName(f.language))
+                              .arg(i + 1)
+                              .arg(f.words[i]));
+                }
+            }
+        }
+    }
+    if (parser.isSet(missingOption)) {
+        return 0;
     }
 
     QFile knownFile(parser.value(knownOption));
