@@ -24,6 +24,7 @@ VORLAN_TEST_PACKAGES=(
     "${VORLAN_PACKAGE_PACKAGES[@]}"
     desktop-file-utils appstream
     libgtest-dev libbenchmark-dev
+    wbritish-small # the British spellings' rule
     clang libclang-rt-14-dev
     xvfb xauth openbox xdotool xclip x11-utils x11-xkb-utils dbus-daemon
 )

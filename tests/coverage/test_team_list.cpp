@@ -2,6 +2,7 @@
 // translation list does, since a line that does not is dropped by the
 // converter without a word; the common words keep to the WordNet counts they
 // were chosen by, the common lemmas to WordNet and SCOWL.
+#include "britishspellings.h"
 #include "persianforms.h"
 #include "sourceparsers.h"
 #include "wordlistrules.h"
@@ -11,6 +12,8 @@
 #include <QSet>
 
 #include <gtest/gtest.h>
+
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 using namespace vorlan;
@@ -43,7 +46,7 @@ const TeamFile kTeamFiles[] = {
 TEST(TeamList, SaysWhoWroteItAndItsLicence) {
     for (const char *path :
          {VORLAN_TEAM_LIST, VORLAN_CORE_LIST, VORLAN_LEMMA_LIST, VORLAN_PERSIAN_LIST,
-          VORLAN_TOPIC_LIST, VORLAN_PERSIAN_TOPICS, VORLAN_COLLOQUIAL_LIST}) {
+          VORLAN_TOPIC_LIST, VORLAN_PERSIAN_TOPICS, VORLAN_COLLOQUIAL_LIST, VORLAN_BRITISH_LIST}) {
         const QStringList lines = fileLines(QString::fromUtf8(path));
         ASSERT_FALSE(lines.isEmpty()) << path;
         const QString header = lines.filter(QRegularExpression(u"^#"_s)).join(u'\n');
@@ -182,26 +185,47 @@ TEST(TeamList, CommonLemmasAreWordNetsAndScowlsAndNewToTheSources) {
     }
 }
 
-// The colloquial table: every line must parse, since the converter leaves
-// out one that does not; each spelling once; small by design.
-TEST(ColloquialTable, EveryLineReads) {
-    const QStringList lines = fileLines(QStringLiteral(VORLAN_COLLOQUIAL_LIST));
-    int entries = 0;
-    QSet<QString> forms;
-    for (const QString &line : lines) {
-        if (line.trimmed().isEmpty() || line.startsWith(u'#')) {
-            continue;
+// The form tables: every line must parse, since the converter leaves out one
+// that does not; each spelling once; small by design. The British spellings
+// keep to their rule's word lists: SCOWL's British words that are no American
+// ones, each for a word of the American size-35 list.
+TEST(FormTables, EveryLineReadsOnce) {
+    const QStringList american = fileLines(QStringLiteral(VORLAN_SCOWL_WORDS));
+    const QStringList british = fileLines(QStringLiteral(VORLAN_BRITISH_WORDS));
+    const QSet<QString> us(american.begin(), american.end());
+    const QSet<QString> uk(british.begin(), british.end());
+    ASSERT_GT(uk.size(), 30000) << VORLAN_BRITISH_WORDS;
+    for (const auto &[path, most] :
+         {std::pair{VORLAN_COLLOQUIAL_LIST, 1200}, std::pair{VORLAN_BRITISH_LIST, 1000}}) {
+        const bool isBritish = std::string_view(path) == VORLAN_BRITISH_LIST;
+        int entries = 0;
+        QSet<QString> forms;
+        for (const QString &line : fileLines(QString::fromUtf8(path))) {
+            if (line.trimmed().isEmpty() || line.startsWith(u'#')) {
+                continue;
+            }
+            ++entries;
+            qsizetype bad = 0;
+            QString form;
+            if (isBritish) {
+                const auto rows = wordlists::parseBritishSpellings(line, &bad);
+                ASSERT_EQ(rows.size(), 1) << line.toStdString();
+                form = rows.front().british;
+                EXPECT_TRUE(uk.contains(form) && !us.contains(form) &&
+                            us.contains(rows.front().american))
+                    << line.toStdString();
+            } else {
+                const auto rows = wordlists::parseColloquialTable(line, &bad);
+                ASSERT_EQ(rows.size(), 1) << line.toStdString();
+                form = rows.front().form;
+            }
+            EXPECT_EQ(bad, 0) << line.toStdString();
+            EXPECT_FALSE(forms.contains(form)) << "repeated, " << line.toStdString();
+            forms.insert(form);
         }
-        ++entries;
-        qsizetype bad = 0;
-        const auto rows = wordlists::parseColloquialTable(line, &bad);
-        ASSERT_EQ(rows.size(), 1) << line.toStdString();
-        EXPECT_EQ(bad, 0) << line.toStdString();
-        EXPECT_FALSE(forms.contains(rows.front().form)) << "repeated, " << line.toStdString();
-        forms.insert(rows.front().form);
+        EXPECT_GE(entries, 20) << path;
+        EXPECT_LE(entries, most) << path;
     }
-    EXPECT_GE(entries, 20);
-    EXPECT_LE(entries, 120);
 }
 
 } // namespace

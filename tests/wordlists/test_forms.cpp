@@ -221,11 +221,17 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
          // CLDR's name of the picture 📚; a person, a modal, a name.
          Row(u"Books"_s, u"چند كتاب"_s, None, Origin::Cldr), Row(u"American"_s, u"آمريكايي"_s, Adj),
          Row(u"American"_s, u"انگليسي آمريكايي"_s), Row(u"Can"_s, u"توانستن"_s, VerbT),
-         Row(u"Can"_s, u"قوطي"_s), Row(u"Berlin"_s, u"برلين"_s, Noun, tl, false, {}, true)});
+         Row(u"Can"_s, u"قوطي"_s), Row(u"Berlin"_s, u"برلين"_s, Noun, tl, false, {}, true),
+         Row(u"Color"_s, u"رنگ"_s)});
     lex.linkedPos[wordlist::enSortKey(u"Tree"_s)] = {Noun};
-    FormSources sources{kWords, exceptions(), lemmas(), {}};
+    // British spellings of a headword and of a form; one that is a headword stays.
+    FormSources sources{kWords,
+                        exceptions(),
+                        lemmas(),
+                        {},
+                        "colour\tcolor\ncolours\tcolors\nsaw\tsee\nbad line\n"_ba};
     sources.englishWords = EnglishWords::parse(
-        "books\ngoes\nbigger\nturkeys\ntrees\nsowed\nAmericans\ncans\ncanned\nberlins\n"_ba);
+        "books\ngoes\nbigger\nturkeys\ntrees\nsowed\nAmericans\ncans\ncanned\nberlins\ncolors\n"_ba);
     Report report;
     const WordListRecords l = fx::stages(lex, sources, &report);
     fx::expectMeanings(
@@ -242,12 +248,15 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
             // The opening leaves no room for the one sense: no record.
             u"Bigger → <absent>"_s, u"Cans → (can=) (.n): قوطي"_s, u"Berlins → <absent>"_s,
             // A people is named by its adjective.
-            u"Americans → (american=) (.n): انگليسي آمريكايي - (.adj): آمريكايي"_s});
-    // Thirteen forms, two of them in place of headwords that yield.
-    EXPECT_EQ(l.en.size(), 16 + 11);
-    EXPECT_EQ(report.read.value(QLatin1String(kEnglishFormsCount)), 13);
+            u"Americans → (american=) (.n): انگليسي آمريكايي - (.adj): آمريكايي"_s,
+            u"Colour → (color=) (.n): رنگ"_s, u"Colours → (color=) (.n): رنگ"_s});
+    // Fourteen forms, two of them in place of headwords that yield, and two British spellings.
+    EXPECT_EQ(l.en.size(), 17 + 12 + 2);
+    EXPECT_EQ(report.read.value(QLatin1String(kEnglishFormsCount)), 14);
+    EXPECT_EQ(report.dropped.value(u"British spellings: line not of the form BRITISH, AMERICAN"_s),
+              1);
     // No word list, no English forms.
-    EXPECT_EQ(fx::stages(lex).en.size(), 16);
+    EXPECT_EQ(fx::stages(lex).en.size(), 17);
 }
 
 TEST(LookupFormsStage, PersianFormsFoundAsTyped) {

@@ -125,28 +125,10 @@ TEST(RealLists, WellKnownWordsFormsAndNoJunk) {
 TEST(RealLists, ConvertingAgainGivesTheSameBytes) {
     QTemporaryDir out;
     QProcess tool;
-    tool.start(QStringLiteral(VORLAN_WORDLISTS_TOOL), {u"--sources"_s,
-                                                       QStringLiteral(VORLAN_SOURCES),
-                                                       u"--wordnet"_s,
-                                                       QStringLiteral(VORLAN_WORDNET),
-                                                       u"--english-words"_s,
-                                                       QStringLiteral(VORLAN_ENGLISH_WORDS),
-                                                       u"--team"_s,
-                                                       QStringLiteral(VORLAN_TEAM_LIST),
-                                                       u"--core"_s,
-                                                       QStringLiteral(VORLAN_CORE_LIST),
-                                                       u"--lemmas"_s,
-                                                       QStringLiteral(VORLAN_LEMMA_LIST),
-                                                       u"--persian"_s,
-                                                       QStringLiteral(VORLAN_PERSIAN_LIST),
-                                                       u"--topics"_s,
-                                                       QStringLiteral(VORLAN_TOPIC_LIST),
-                                                       u"--persian-topics"_s,
-                                                       QStringLiteral(VORLAN_PERSIAN_TOPICS),
-                                                       u"--colloquial"_s,
-                                                       QStringLiteral(VORLAN_COLLOQUIAL_LIST),
-                                                       u"--out"_s,
-                                                       out.path()});
+    // The build's own inputs, joined by '|'.
+    tool.start(QStringLiteral(VORLAN_WORDLISTS_TOOL),
+               QStringLiteral(VORLAN_CONVERTER_INPUTS).split(u'|') +
+                   QStringList{u"--out"_s, out.path()});
     ASSERT_TRUE(tool.waitForFinished(300000) && tool.exitStatus() == QProcess::NormalExit &&
                 tool.exitCode() == 0)
         << tool.readAllStandardError().toStdString();

@@ -130,6 +130,9 @@ SourceTexts readSources(const SourcePaths &paths) {
     if (!paths.colloquial.isEmpty()) {
         s.forms.persianColloquial = readSourceFile(paths.colloquial);
     }
+    if (!paths.british.isEmpty()) {
+        s.forms.britishSpellings = readSourceFile(paths.british);
+    }
     return s;
 }
 

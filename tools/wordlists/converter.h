@@ -66,6 +66,7 @@ struct SourcePaths {
     QString wordnetDir;   // WordNet 3.0's data.noun, data.verb, data.adj, data.adv
     QString englishWords; // Debian's word list, for the English lookup forms
     QString colloquial;   // the team's table of colloquial Persian spellings; optional
+    QString british;      // the team's table of British spellings; optional
 };
 
 // A file's bytes; SourceError when it is missing or unreadable.

@@ -1,5 +1,6 @@
 #include "forms.h"
 
+#include "britishspellings.h"
 #include "converter.h"
 #include "normalise.h"
 #include "partofspeech.h"
@@ -560,8 +561,14 @@ QString en2faOpening(const QString &base) {
     return QStringLiteral("(%1=) ").arg(base.toLower());
 }
 
+std::vector<Sense> englishFormMeaning(const std::vector<Sense> &senses, const QString &base) {
+    return writtenEnglish(senses, en2faOpening(base));
+}
+
 void addLookupForms(Lexicon &lexicon, const FormSources &sources, Report &report) {
     addEnglishForms(lexicon, sources, report);
+    // After the English forms: "realised" leads to the form "realized".
+    addBritishSpellings(lexicon, sources.britishSpellings, report);
     addPersianForms(lexicon, sources.persianColloquial, report);
 }
 

@@ -20,6 +20,8 @@ struct FormSources {
     WordNetLemmas wordnetLemmas;
     // The team's table of colloquial Persian spellings (UTF-8); may be empty.
     QByteArray persianColloquial;
+    // The team's table of British spellings (UTF-8); may be empty.
+    QByteArray britishSpellings;
 };
 
 // Reads Debian's English word list and WordNet's exception lists from its
@@ -40,6 +42,10 @@ void addLookupForms(Lexicon &lexicon, const FormSources &sources, Report &report
 
 // The EN2FA opening for the headword `base`: "(go=) ".
 QString en2faOpening(const QString &base);
+
+// The headword `base`'s senses written as a lookup form's meaning, opened by
+// en2faOpening(base).
+std::vector<Sense> englishFormMeaning(const std::vector<Sense> &senses, const QString &base);
 
 // The report's counts of the forms written, under these phrases.
 inline constexpr char kEnglishFormsCount[] = "lookup forms: English";
