@@ -260,8 +260,9 @@ protected:
 
 TEST_F(Tool, ChecksTheTargetsAndNamesWhatIsMissing) {
     // 5,000 English words of which the lists lack every 200th of the first
-    // 1,000 (99.5 %, above its target) and every tenth after them (91.9 % of
-    // the 5,000), and two Persian words of which they lack one (50 %, below).
+    // 1,000 (99.5 %, above its target) and every 20th after them (95.9 % of
+    // the 5,000), and three Persian words of which they lack one (66.7 %:
+    // below the top 1,000's target, above the top 20,000's).
     const auto letters = [](int i) {
         QString w = u"w"_s;
         do {
@@ -274,13 +275,13 @@ TEST_F(Tool, ChecksTheTargetsAndNamesWhatIsMissing) {
     QStringList en;
     for (int i = 0; i < 5000; ++i) {
         enFreq += (letters(i) + u" 1\n"_s).toUtf8();
-        if (i < 1000 ? i % 200 != 0 : i % 10 != 0) {
+        if (i < 1000 ? i % 200 != 0 : i % 20 != 0) {
             en << letters(i).left(1).toUpper() + letters(i).mid(1);
         }
     }
-    writeLists(en, {u"آب"_s});
+    writeLists(en, {u"آب"_s, u"نان"_s});
     write(u"en_50k.txt"_s, enFreq);
-    write(u"fa_25k_odd.txt"_s, "آب 5\nکتاب 4\n"_ba);
+    write(u"fa_25k_odd.txt"_s, "آب 5\nکتاب 4\nنان 3\n"_ba);
     write(u"known.txt"_s, "fa\tآب\tMeaning 0\nen\tzzzz\tآب\n"_ba);
 
     QString out;
@@ -291,10 +292,10 @@ TEST_F(Tool, ChecksTheTargetsAndNamesWhatIsMissing) {
     EXPECT_EQ(run({u"--check"_s, u"frequency"_s}, &out), 1) << out.toStdString();
     for (const QString &line : {
              u"ok     English top 1,000: 99.5 % (995 of 1,000), target 99 %"_s,
-             u"ok     English top 5,000: 91.9 % (4,595 of 5,000), target 91.5 %"_s,
-             u"ok     English top 20,000: 91.9 % (4,595 of 5,000), target 77 %"_s,
-             u"BELOW  Persian top 1,000: 50.0 % (1 of 2), target 85.5 %"_s,
-             u"ok     Persian top 20,000: 50.0 % (1 of 2), target 50 %"_s,
+             u"ok     English top 5,000: 95.9 % (4,795 of 5,000), target 93 %"_s,
+             u"ok     English top 20,000: 95.9 % (4,795 of 5,000), target 77 %"_s,
+             u"BELOW  Persian top 1,000: 66.7 % (2 of 3), target 90 %"_s,
+             u"ok     Persian top 20,000: 66.7 % (2 of 3), target 52.5 %"_s,
              u"Missing from the English top 1,000 (first 5 of 5): wa, wsh, wkp, wcx, wueb"_s,
              u"Missing from the Persian top 1,000 (first 1 of 1): کتاب"_s,
          }) {
@@ -308,8 +309,13 @@ TEST_F(Tool, ChecksTheTargetsAndNamesWhatIsMissing) {
     EXPECT_TRUE(out.contains(u"line 2, en \"zzzz\": no row selected"_s)) << out.toStdString();
     EXPECT_FALSE(out.contains(u"Missing from"_s)) << out.toStdString();
 
+    // --missing lists every miss with its rank.
+    EXPECT_EQ(run({u"--missing"_s}, &out), 0) << out.toStdString();
+    EXPECT_TRUE(out.startsWith(u"English\t1\twa\n"_s) && out.endsWith(u"Persian\t2\tکتاب\n"_s))
+        << out.toStdString();
+
     // Once every Persian word is there the frequency check passes.
-    writeLists(en, {u"آب"_s, u"كتاب"_s});
+    writeLists(en, {u"آب"_s, u"كتاب"_s, u"نان"_s});
     EXPECT_EQ(run({u"--check"_s, u"frequency"_s}, &out), 0) << out.toStdString();
 }
 
