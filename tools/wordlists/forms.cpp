@@ -4,6 +4,7 @@
 #include "converter.h"
 #include "normalise.h"
 #include "partofspeech.h"
+#include "persianendings.h"
 #include "stages.h"
 #include "wordlistrules.h"
 
@@ -230,11 +231,7 @@ QString skipReason(FaKeySkip s) {
 // The team's colloquial spellings, after the extract's forms so that one may
 // lead to a form ("مياد" to "مي آيد", a form of آمدن). Returns the records made.
 qsizetype addColloquialForms(Lexicon &lexicon, const QSet<QString> &formKeys,
-                             const QByteArray &table, Report &report) {
-    qsizetype bad = 0;
-    const QList<ColloquialForm> rows = parseColloquialTable(QString::fromUtf8(table), &bad);
-    report.drop(QStringLiteral("colloquial table: line not of the form FORM, STANDARD[, ENGLISH]"),
-                bad);
+                             const QList<ColloquialForm> &rows, Report &report) {
     std::map<QString, std::vector<Sense>> made;
     for (const ColloquialForm &c : rows) {
         const auto own = lexicon.persian.find(c.form);
@@ -273,39 +270,20 @@ qsizetype addColloquialForms(Lexicon &lexicon, const QSet<QString> &formKeys,
     return qsizetype(made.size());
 }
 
-// Words the lists use on their own besides the headwords: one that is a
-// whole Persian meaning of an English headword (نظامي "military"), and the
-// word before a light verb in a headword (ديدباني of ديدباني دادن, راهي of
-// راهي شدن), which takes a bare noun or adjective, not an indefinite.
-QSet<QString> knownPersianWords(const Lexicon &lexicon) {
-    QSet<QString> words;
-    for (const auto &[key, entry] : lexicon.english) {
-        for (const Sense &s : entry.senses) {
-            for (const QString &part : withoutNotes(s.core).split(u',')) {
-                if (const QString w = part.trimmed(); !w.isEmpty() && !w.contains(u' ')) {
-                    words.insert(w);
-                }
-            }
-        }
-    }
-    for (const auto &[headword, entry] : lexicon.persian) {
-        const QStringList parts = headword.split(u' ');
-        static const QStringList light = {QStringLiteral("كردن"), QStringLiteral("شدن"),
-                                          QStringLiteral("دادن"), QStringLiteral("نمودن"),
-                                          QStringLiteral("گشتن")};
-        if (!entry.senses.empty() && parts.size() == 2 && light.contains(parts[1])) {
-            words.insert(parts[0]);
-        }
-    }
-    return words;
-}
-
-void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &report) {
+void addPersianForms(Lexicon &lexicon, const QByteArray &table, Report &report) {
+    qsizetype bad = 0;
+    const QList<ColloquialForm> colloquial = parseColloquialTable(QString::fromUtf8(table), &bad);
+    report.drop(QStringLiteral("colloquial table: line not of the form FORM, STANDARD[, ENGLISH]"),
+                bad);
     struct Base {
         FaFormKind kind;
         const QString *headword;
-        bool made; // an ending added here, not a key the extract lists
+        bool made;     // an ending added here, not a key the extract lists
+        unsigned keep; // the parts of speech whose senses it leads to
     };
+    // A key leads to every sense; an ending made on a noun to the noun's.
+    constexpr unsigned all = ~0U;
+    constexpr unsigned nounSenses = posBit(PartOfSpeech::Noun) | posBit(PartOfSpeech::None);
     // By form; each form's headwords in the lexicon's order, except that a
     // key the extract names as a past or plural leads: "كردم" is the past of
     // كردن before it is "my Kurd".
@@ -317,11 +295,12 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
         return it != lexicon.persian.end() && !it->second.senses.empty() &&
                !yieldsToForm(it->second.senses);
     };
-    auto add = [&](const QString &form, FaFormKind kind, const QString &headword, bool made) {
+    auto add = [&](const QString &form, FaFormKind kind, const QString &headword, bool made,
+                   unsigned keep) {
         std::vector<Base> &bases = found[form];
         if (std::none_of(bases.begin(), bases.end(),
                          [&](const Base &b) { return *b.headword == headword; })) {
-            bases.push_back({kind, &headword, made});
+            bases.push_back({kind, &headword, made, keep});
         }
     };
     // A spelling that is a headword, even one that would yield, is no ending
@@ -350,7 +329,8 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
     std::map<QString, std::vector<Base>> alsoPast;
     qsizetype keyForms = 0;
     qsizetype possessives = 0;
-    qsizetype plurals = 0;
+    qsizetype madePlurals = 0;
+    std::vector<MadeEnding> madeEndings;
     qsizetype headwords = 0;
     for (const auto &[headword, entry] : lexicon.persian) {
         if (entry.senses.empty()) {
@@ -374,6 +354,7 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
         }
         QList<FaKeySkip> skipped;
         bool plural = false;
+        QStringList plurals;
         for (const PersianFormKey &k :
              persianFormKeys({headword, entry.joined, noun, verb, verb ? preverb(headword) : 0},
                              entry.otherKeys, &skipped)) {
@@ -383,12 +364,15 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
                 // A verb's past that is also a word keeps its entry and names
                 // the verb after it: كرد is a Kurd, and "did".
                 if (k.kind == FaFormKind::Past || k.kind == FaFormKind::PastParticiple) {
-                    alsoPast[k.form].push_back({k.kind, &headword, false});
+                    alsoPast[k.form].push_back({k.kind, &headword, false, all});
                 }
                 continue;
             }
             ++keyForms;
-            add(k.form, k.kind, headword, false);
+            add(k.form, k.kind, headword, false, all);
+            if (k.kind == FaFormKind::Plural) {
+                plurals.append(k.form);
+            }
         }
         for (const FaKeySkip s : skipped) {
             report.drop(skipReason(s));
@@ -427,7 +411,7 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
                     continue;
                 }
                 ++possessives;
-                add(form, FaFormKind::Other, headword, true);
+                add(form, FaFormKind::Other, headword, true, nounSenses);
             }
             // Two nouns in three list no plural among their keys.
             if (!plural) {
@@ -435,12 +419,35 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
                     if (hasEntry(form)) {
                         ++headwords;
                     } else {
-                        ++plurals;
-                        add(form, FaFormKind::Plural, headword, true);
+                        ++madePlurals;
+                        plurals.append(form);
+                        add(form, FaFormKind::Plural, headword, true, nounSenses);
                     }
                 }
             }
         }
+        std::ranges::move(entryEndings(headword, entry, plurals), std::back_inserter(madeEndings));
+    }
+    // Spoken and vowel endings last, so that none takes the spelling of a
+    // headword, a key, a standard ending, a colloquial spelling, a headword
+    // typed without its joiner or a word the lists use.
+    QSet<QString> otherSpellings;
+    for (const ColloquialForm &c : colloquial) {
+        otherSpellings.insert(c.form);
+    }
+    for (const auto &[headword, entry] : lexicon.persian) {
+        if (!entry.joined.isEmpty()) {
+            otherSpellings.insert(entry.joined);
+        }
+    }
+    for (MadeEnding &m : keepEndings(
+             std::move(madeEndings),
+             [&](const QString &form) {
+                 return hasEntry(form) || found.count(form) > 0 || known.contains(form) ||
+                        otherSpellings.contains(form);
+             },
+             report)) {
+        add(m.ending.form, FaFormKind::Other, *m.headword, true, m.keep);
     }
     qsizetype added = 0;
     qsizetype yielded = 0;
@@ -474,7 +481,7 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
             for (const Sense &s : of) {
                 // An ending made on a noun leads to the noun's senses only: the
                 // plural of است (bone, rare) is no plural of "Be".
-                if (b.made && s.pos != PartOfSpeech::Noun && s.pos != PartOfSpeech::None) {
+                if ((b.keep & posBit(s.pos)) == 0) {
                     continue;
                 }
                 if (degreeOnly && !ofDegree(s)) {
@@ -549,7 +556,7 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &colloquial, Report &rep
     report.count(
         QStringLiteral("lookup forms: Persian, possessive and indefinite endings of nouns"),
         possessives);
-    report.count(QStringLiteral("lookup forms: Persian, -ha plurals the keys lack"), plurals);
+    report.count(QStringLiteral("lookup forms: Persian, -ha plurals the keys lack"), madePlurals);
     report.count(QStringLiteral("Persian headwords that are also a verb's past, named after"),
                  pastsAfter);
     report.drop(QStringLiteral("Persian form that is a headword: keeps its own entry"), headwords);
