@@ -285,16 +285,33 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
          // A sounded ه; a word out of use; an indefinite that is a word of its own.
          Row(u"توجه"_s, u"Attention"_s, Noun, wikt),
          Row(u"خهر"_s, u"Donkey"_s, Noun, wikt, false, u"Sistani"_s),
-         Row(u"Bookish"_s, u"كتابي"_s, Adj), Row(u"پايان نامه"_s, u"Dissertation"_s, Noun, wikt)});
+         Row(u"Bookish"_s, u"كتابي"_s, Adj), Row(u"پايان نامه"_s, u"Dissertation"_s, Noun, wikt),
+         // Spoken endings: صدام is Saddam, بده "give!", زرده a word; مارو
+         // both the snake's and ما's.
+         Row(u"صدا"_s, u"Sound"_s, Noun, wikt), Row(u"آرزو"_s, u"Wish"_s, Noun, wikt),
+         Row(u"صدام"_s, u"Saddam"_s, Noun, wikt), Row(u"سخت"_s, u"Hard"_s, Adj, wikt),
+         Row(u"خسته"_s, u"Tired"_s, Adj, wikt), Row(u"بد"_s, u"Bad"_s, Adj, wikt),
+         Row(u"دادن"_s, u"Give"_s, VerbT, wikt), Row(u"زرد"_s, u"Yellow"_s, Adj, wikt),
+         Row(u"Yellowish"_s, u"زرده"_s, Adj), Row(u"مار"_s, u"Snake"_s, Noun, wikt),
+         Row(u"ما"_s, u"We"_s, None, wikt), Row(u"جزئيات"_s, u"Details"_s, Noun, wikt),
+         Row(u"اين"_s, u"This"_s, None, wikt),
+         // The team's colloquial spellings.
+         Row(u"اگر"_s, u"If"_s, None, wikt), Row(u"منو"_s, u"Menu"_s, Noun, wikt)});
     lex.persian[u"پايان نامه"_s].joined = u"پاياننامه"_s;
     for (const QString &keys :
          {u"كتاب:کتاب‌ها|کتابها|ketâb"_s,
           u"رفتن:رفتم|می‌روم|روی"_s, u"كردن:کردم|کرد|کردی"_s, u"به:بهتر"_s,
-          u"خوب:بهتر"_s, u"درخت:درخت‌ها"_s, u"آمدن:آمد"_s, u"توجه:tavajjoh"_s}) {
+          u"خوب:بهتر"_s, u"درخت:درخت‌ها"_s, u"آمدن:آمد|می‌آید"_s,
+          u"توجه:tavajjoh"_s, u"دادن:بده"_s}) {
         lex.persian[keys.section(u':', 0, 0)].otherKeys = keys.section(u':', 1).split(u'|');
     }
+    FormSources sources;
+    sources.persianColloquial =
+        "# comment\nاگه\tاگر\nمیاد\tمی‌آید\nبهش\tبه او\tto him, to her\n"
+        "منو\tمن را\tme (as object)\nنمیاد\tنمی‌آید\nاگه\n"
+        "بهم\tبه من\tبه من\nx\tاگر\nاینو\tاین را\tthis (as object)\n"_ba;
     fx::expectMeanings(
-        fx::stages(lex),
+        fx::stages(lex, sources),
         {u"کتاب‌ها → Plural: Book"_s, u"کتابها → Plural: Book"_s,
          u"درخت‌ها → Plural: Tree"_s, u"رفتم → Past: Go - Leave"_s,
          u"کردم → Past: Do - (form) Kurd"_s, u"کرد → Kurd - Past: Do"_s, u"بهتر → (form) Good"_s,
@@ -309,26 +326,25 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
          u"درختها → Plural: Tree"_s, u"کتابم → (form) Book"_s, u"کتابت → Calligraphy"_s,
          u"روی → On"_s, u"آمد → Past: Come - Amida"_s, u"قالیچه‌ام → <absent>"_s,
          u"اغلب‌ها → <absent>"_s, u"مرند‌ها → <absent>"_s,
-         u"مرندم → <absent>"_s, u"اغلبم → <absent>"_s});
-}
-
-TEST(LookupFormsStage, ColloquialSpellingsLeadToTheStandardForm) {
-    Lexicon lex =
-        fx::lexicon({Row(u"اگر"_s, u"If"_s, None, wikt), Row(u"آمدن"_s, u"Come"_s, VerbI, wikt),
-                     Row(u"منو"_s, u"Menu"_s, Noun, wikt)});
-    lex.persian[u"آمدن"_s].otherKeys = {u"می‌آید"_s};
-    FormSources sources;
-    sources.persianColloquial =
-        "# comment\nاگه\tاگر\nمیاد\tمی‌آید\nبهش\tبه او\tto him, to her\n"
-        "منو\tمن را\tme (as object)\nنمیاد\tنمی‌آید\nاگه\n"
-        "بهم\tبه من\tبه من\nx\tاگر\n"_ba;
-    fx::expectMeanings(fx::stages(lex, sources),
-                       {u"اگه → (form) If"_s,
-                        // A form's record already names what it is a form of.
-                        u"میاد → (form) Come"_s, u"بهش → (form) to him, to her"_s,
-                        // A word of its own keeps its entry; a standard form no list holds
-                        // and lines of another shape make nothing.
-                        u"منو → Menu"_s, u"نمیاد → <absent>"_s, u"بهم → <absent>"_s});
+         u"مرندم → <absent>"_s, u"اغلبم → <absent>"_s,
+         // -ی after a vowel, on a plural and after a silent ه; spoken pronoun endings,
+         // copula and object marker; none where another word is spelt so.
+         u"صدای → (form) Sound"_s, u"آرزوی → (form) Wish"_s, u"جزئیات های → <absent>"_s,
+         u"کتاب‌های → (form) Book"_s, u"خانه‌ی → (form) House"_s,
+         u"خسته ای → (form) Tired"_s, u"صداش → (form) Sound"_s, u"کتابشون → (form) Book"_s,
+         u"سخته → (form) Hard"_s, u"بدم → (form) Bad"_s, u"کتابو → (form) Book"_s,
+         u"صدا رو → (form) Sound"_s, u"خانه مون → (form) House"_s, u"توجهو → (form) Attention"_s,
+         u"ما رو → (form) We"_s, u"خانه رو → (form) House"_s, u"صدام → Saddam"_s,
+         u"بده → (form) Give"_s, u"زرده → <absent>"_s, u"مارو → <absent>"_s, u"خستهم → <absent>"_s,
+         u"اغلبو → <absent>"_s, u"سختمون → <absent>"_s, u"آرزو رو → <absent>"_s,
+         u"خهرمون → <absent>"_s, u"پایان نامه مون → <absent>"_s, u"قالیچه مون → <absent>"_s,
+         // The team's colloquial spellings lead to the standard form.
+         u"اگه → (form) If"_s, u"اینو → (form) this (as object)"_s,
+         // A form's record already names what it is a form of.
+         u"میاد → (form) Come"_s, u"بهش → (form) to him, to her"_s,
+         // A word of its own keeps its entry; a standard form no list holds
+         // and lines of another shape make nothing.
+         u"منو → Menu"_s, u"نمیاد → <absent>"_s, u"بهم → <absent>"_s});
 }
 
 } // namespace
