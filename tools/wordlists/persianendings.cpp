@@ -68,7 +68,7 @@ QList<Ending> spokenEndings(const EndingWord &word) {
             add(QStringLiteral("ي"), EndingKind::VowelYeh);
         } else if (silent) {
             add(QStringLiteral("ي"), EndingKind::VowelYeh);
-            if (!word.noun) {
+            if (word.adjective) {
                 add(QStringLiteral("اي"), EndingKind::VowelYeh);
             }
         }
