@@ -74,7 +74,7 @@ QList<Ending> spokenEndings(const EndingWord &word) {
         }
     }
     if (word.noun) {
-        // An Arabic plural in -ات takes no -ها of its own: جزئيات.
+        // An Arabic plural in -ات takes no -ها of its own: اطلاعات, جزئيات.
         for (const QString &p : word.plurals) {
             if (!h.endsWith(QStringLiteral("ات"))) {
                 out.append({p + u'ي', EndingKind::VowelYeh});
@@ -89,7 +89,7 @@ QList<Ending> spokenEndings(const EndingWord &word) {
             add(QString::fromUtf16(e), EndingKind::Pronoun);
         }
     }
-    if (word.adjective && !silent && last != u'ه' && !alefOrWaw && last != u'آ') {
+    if (word.adjective && last != u'ه' && !alefOrWaw && last != u'آ') {
         add(QStringLiteral("ه"), EndingKind::Copula);
         add(QStringLiteral("م"), EndingKind::Copula);
     }

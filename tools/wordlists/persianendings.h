@@ -50,8 +50,9 @@ struct Ending {
 // The endings of one word, each in the lists' letters with a joiner as a
 // space (خانه مون), then joined (خانهمون) where a joiner stands:
 // - VowelYeh on a noun or adjective in ا or و (صداي, آرزوي) and on its
-//   plurals (كار هاي, كارهاي); after a silent ه the ezafe ي apart and
-//   joined, on an adjective also اي (خسته اي; a noun's is its indefinite);
+//   plurals (كار هاي, كارهاي; none on an Arabic plural in -ات); after a
+//   silent ه the ezafe ي apart and joined, on an adjective also اي (خسته
+//   اي; a noun's is its indefinite);
 // - Pronoun on a noun: -م -ت -ش after ا or و only (elsewhere they are the
 //   written possessives), -مون -تون -شون after any letter; not on the
 //   plurals (بچه هامون): 33,000 spellings that raised the coverage of the
