@@ -295,8 +295,10 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
          Row(u"زرد"_s, u"Yellow"_s, Adj, wikt), Row(u"Yellowish"_s, u"زرده"_s, Adj),
          Row(u"مار"_s, u"Snake"_s, Noun, wikt), Row(u"ما"_s, u"We"_s, None, wikt),
          Row(u"اطلاعات"_s, u"Information"_s, Noun, wikt), Row(u"اين"_s, u"This"_s, None, wikt),
-         // The team's colloquial spellings.
-         Row(u"اگر"_s, u"If"_s, None, wikt), Row(u"منو"_s, u"Menu"_s, Noun, wikt)});
+         // The team's colloquial spellings; Arabic plurals.
+         Row(u"اگر"_s, u"If"_s, None, wikt), Row(u"منو"_s, u"Menu"_s, Noun, wikt),
+         Row(u"ادبيات"_s, u"Literature"_s, Noun, wikt),
+         Row(u"صادرات"_s, u"Exports"_s, Noun, wikt)});
     lex.persian[u"پايان نامه"_s].joined = u"پاياننامه"_s;
     for (const QString &keys :
          {u"رفتن:رفتم|می‌روم|روی"_s, u"كردن:کردم|کرد|کردی"_s, u"به:بهتر"_s,
@@ -339,7 +341,10 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
          u"آرزو رو → <absent>"_s, u"خهرمون → <absent>"_s, u"پایان نامه مون → <absent>"_s,
          u"قالیچه مون → <absent>"_s, u"اگه → (form) If"_s, u"اینو → (form) this (as object)"_s,
          u"میاد → (form) Come"_s, u"بهش → (form) to him, to her"_s, u"منو → Menu"_s,
-         u"نمیاد → <absent>"_s, u"بهم → <absent>"_s, u"کتاب‌های → (form) Book"_s});
+         u"نمیاد → <absent>"_s, u"بهم → <absent>"_s, u"کتاب‌های → (form) Book"_s,
+         // The plural's possessives, as the plural is made; none on an Arabic plural.
+         u"کتاب‌هایم → (form) Book"_s, u"کتابهایشان → (form) Book"_s,
+         u"ادبیات هایت → <absent>"_s, u"صادرات ها → <absent>"_s, u"صادرات هایم → <absent>"_s});
 }
 
 } // namespace

@@ -395,7 +395,8 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &table, Report &report) 
             });
         if (ownNoun) {
             const FinalHeh heh = finalHeh(headword, entry.otherKeys);
-            QStringList endings = possessiveForms(headword, heh);
+            QStringList endings = possessiveForms(headword, heh) +
+                                  pluralPossessiveForms(headword, entry.senses.front().core);
             // An indefinite spelt as a word the lists use on its own is that
             // word (ديدباني "watch", not "a watchman").
             const QStringList indefinite = indefiniteForms(headword, heh);
@@ -415,7 +416,7 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &table, Report &report) 
             }
             // Two nouns in three list no plural among their keys.
             if (!plural) {
-                for (const QString &form : pluralForms(headword)) {
+                for (const QString &form : pluralForms(headword, entry.senses.front().core)) {
                     if (hasEntry(form)) {
                         ++headwords;
                     } else {

@@ -394,8 +394,32 @@ QStringList indefiniteForms(const QString &noun, FinalHeh heh) {
                                                   : QStringLiteral("ي")});
 }
 
-QStringList pluralForms(const QString &noun) {
-    return withEndings(noun, FinalHeh::Silent, {QStringLiteral("ها")});
+namespace {
+
+// An Arabic plural in -ات takes no -ها: one in -يات (ادبيات; حيات and بيات
+// are singulars), or one whose English is a plural ("Exports": صادرات).
+bool isArabicPlural(const QString &noun, QStringView english) {
+    return (noun.size() > 4 && noun.endsWith(QStringLiteral("يات"))) ||
+           (noun.endsWith(QStringLiteral("ات")) && english.endsWith(u's') &&
+            !english.endsWith(u"ss"));
+}
+
+} // namespace
+
+QStringList pluralForms(const QString &noun, QStringView english) {
+    return isArabicPlural(noun, english)
+               ? QStringList()
+               : withEndings(noun, FinalHeh::Silent, {QStringLiteral("ها")});
+}
+
+QStringList pluralPossessiveForms(const QString &noun, QStringView english) {
+    if (pluralForms(noun, english).isEmpty()) {
+        return {};
+    }
+    return withEndings(noun, FinalHeh::Silent,
+                       {QStringLiteral("هايم"), QStringLiteral("هايت"), QStringLiteral("هايش"),
+                        QStringLiteral("هايمان"), QStringLiteral("هايتان"),
+                        QStringLiteral("هايشان")});
 }
 
 QString faFormOpening(FaFormKind kind) {

@@ -88,10 +88,16 @@ FinalHeh finalHeh(const QString &noun, const QStringList &keys);
 // (دانشجويم but گاوم), and آ is too rare.
 QStringList possessiveForms(const QString &noun, FinalHeh heh);
 
+// The possessives of a one-word noun's plural in -ها, "my", "your", "his or
+// her", "our", "your", "their": كتاب هايم, كتابهايم, ... كتاب هايشان,
+// كتابهايشان, written as the plural is; none where pluralForms makes none.
+QStringList pluralPossessiveForms(const QString &noun, QStringView english = {});
+
 // The plural in -ها of a one-word noun, written apart as with a ZWNJ, the
 // standard spelling after any letter, then joined (كتاب ها, كتابها); none
-// for a phrase.
-QStringList pluralForms(const QString &noun);
+// for a phrase or for an Arabic plural in -ات, one in -يات (ادبيات) or one
+// whose first English sense `english` is a plural ("Exports": صادرات).
+QStringList pluralForms(const QString &noun, QStringView english = {});
 
 // The indefinite "-ی" of a one-word noun ("جایی" a place, "مشکلی" a
 // problem): -يي after ا, " اي" (ZWNJ and ای, then joined) after a silent ه,
