@@ -229,7 +229,8 @@ TEST(LookupFormsStage, EnglishFormsLeadToTheirHeadword) {
                         exceptions(),
                         lemmas(),
                         {},
-                        "colour\tcolor\ncolours\tcolors\nsaw\tsee\nbad line\n"_ba};
+                        "colour\tcolor\ncolours\tcolors\nsaw\tsee\nbad line\n"_ba,
+                        {}};
     sources.englishWords = EnglishWords::parse(
         "books\ngoes\nbigger\nturkeys\ntrees\nsowed\nAmericans\ncans\ncanned\nberlins\ncolors\n"_ba);
     Report report;
@@ -295,10 +296,13 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
          Row(u"زرد"_s, u"Yellow"_s, Adj, wikt), Row(u"Yellowish"_s, u"زرده"_s, Adj),
          Row(u"مار"_s, u"Snake"_s, Noun, wikt), Row(u"ما"_s, u"We"_s, None, wikt),
          Row(u"اطلاعات"_s, u"Information"_s, Noun, wikt), Row(u"اين"_s, u"This"_s, None, wikt),
-         // The team's colloquial spellings; Arabic plurals.
+         // The team's colloquial spellings; Arabic plurals; the present stems' verbs and gates.
          Row(u"اگر"_s, u"If"_s, None, wikt), Row(u"منو"_s, u"Menu"_s, Noun, wikt),
-         Row(u"ادبيات"_s, u"Literature"_s, Noun, wikt),
-         Row(u"صادرات"_s, u"Exports"_s, Noun, wikt)});
+         Row(u"ادبيات"_s, u"Literature"_s, Noun, wikt), Row(u"صادرات"_s, u"Exports"_s, Noun, wikt),
+         Row(u"افزودن"_s, u"Add"_s, VerbT, wikt), Row(u"ايستادن"_s, u"Stand"_s, VerbI, wikt),
+         Row(u"فرورفتن"_s, u"Sag"_s, VerbI, wikt), Row(u"رنجيدن"_s, u"Resent"_s, VerbI, wikt),
+         Row(u"Come on"_s, u"بيا"_s), Row(u"برنج"_s, u"Rice"_s, Noun, wikt),
+         Row(u"آختن"_s, u"Draw out"_s, VerbT, wikt, false, u"archaic"_s)});
     lex.persian[u"پايان نامه"_s].joined = u"پاياننامه"_s;
     for (const QString &keys :
          {u"رفتن:رفتم|می‌روم|روی"_s, u"كردن:کردم|کرد|کردی"_s, u"به:بهتر"_s,
@@ -311,6 +315,8 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
         "# comment\nاگه\tاگر\nمیاد\tمی‌آید\nبهش\tبه او\tto him, to her\n"
         "منو\tمن را\tme (as object)\nنمیاد\tنمی‌آید\nاگه\n"
         "بهم\tبه من\tبه من\nx\tاگر\nاینو\tاین را\tthis (as object)\n"_ba;
+    sources.presentStems = "آمدن\tآ\nافزودن\tافزا\nایستادن\tایست\nفرورفتن\tفرورو\nرنجیدن\tرنج\n"
+                           "آختن\tآهنج\nخوابیدن\tخواب\nx\n"_ba;
     // -ی after a vowel, on a plural and after a silent ه; spoken pronoun endings,
     // copula and object marker; none where another word is spelt so. The team's
     // colloquial spellings lead to the standard form, whose record already names
@@ -344,7 +350,14 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
          u"نمیاد → <absent>"_s, u"بهم → <absent>"_s, u"کتاب‌های → (form) Book"_s,
          // The plural's possessives, as the plural is made; none on an Arabic plural.
          u"کتاب‌هایم → (form) Book"_s, u"کتابهایشان → (form) Book"_s,
-         u"ادبیات هایت → <absent>"_s, u"صادرات ها → <absent>"_s, u"صادرات هایم → <absent>"_s});
+         u"ادبیات هایت → <absent>"_s, u"صادرات ها → <absent>"_s, u"صادرات هایم → <absent>"_s,
+         // Present forms, letters before آ, ا, اي, a preverb; none beside a record or known word.
+         u"می‌آیم → (form) Come"_s, u"میافزایید → (form) Add"_s,
+         u"نمی آیند → (form) Come"_s, u"بیایید → (form) Come"_s, u"نیفزاییم → (form) Add"_s,
+         u"بیفزا → (form) Add"_s, u"نیا → (form) Come"_s, u"بایستد → (form) Stand"_s,
+         u"فرومی روم → (form) Sag"_s, u"فرونرود → (form) Sag"_s, u"فروبرود → <absent>"_s,
+         u"نرنجید → (form) Resent"_s, u"برنج → Rice"_s, u"برنجم → (form) Rice"_s,
+         u"بیا → <absent>"_s, u"می آهنجم → <absent>"_s, u"می خوابم → <absent>"_s});
 }
 
 } // namespace

@@ -133,6 +133,9 @@ SourceTexts readSources(const SourcePaths &paths) {
     if (!paths.british.isEmpty()) {
         s.forms.britishSpellings = readSourceFile(paths.british);
     }
+    if (!paths.presentStems.isEmpty()) {
+        s.forms.presentStems = readSourceFile(paths.presentStems);
+    }
     return s;
 }
 

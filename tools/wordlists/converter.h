@@ -67,6 +67,7 @@ struct SourcePaths {
     QString englishWords; // Debian's word list, for the English lookup forms
     QString colloquial;   // the team's table of colloquial Persian spellings; optional
     QString british;      // the team's table of British spellings; optional
+    QString presentStems; // the team's table of Persian present stems; optional
 };
 
 // A file's bytes; SourceError when it is missing or unreadable.

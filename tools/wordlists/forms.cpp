@@ -5,6 +5,7 @@
 #include "normalise.h"
 #include "partofspeech.h"
 #include "persianendings.h"
+#include "persianverbs.h"
 #include "stages.h"
 #include "wordlistrules.h"
 
@@ -270,9 +271,10 @@ qsizetype addColloquialForms(Lexicon &lexicon, const QSet<QString> &formKeys,
     return qsizetype(made.size());
 }
 
-void addPersianForms(Lexicon &lexicon, const QByteArray &table, Report &report) {
+void addPersianForms(Lexicon &lexicon, const FormSources &sources, Report &report) {
     qsizetype bad = 0;
-    const QList<ColloquialForm> colloquial = parseColloquialTable(QString::fromUtf8(table), &bad);
+    const QList<ColloquialForm> colloquial =
+        parseColloquialTable(QString::fromUtf8(sources.persianColloquial), &bad);
     report.drop(QStringLiteral("colloquial table: line not of the form FORM, STANDARD[, ENGLISH]"),
                 bad);
     struct Base {
@@ -311,21 +313,7 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &table, Report &report) 
     };
     const QSet<QString> known = knownPersianWords(lexicon);
     // A verb made of a preverb and a verb of its own: برگشتن, بر and گشتن.
-    const auto preverb = [&](const QString &verb) -> qsizetype {
-        for (const QString &p :
-             {QStringLiteral("بر"), QStringLiteral("در"), QStringLiteral("فرو"),
-              QStringLiteral("فرا"), QStringLiteral("باز"), QStringLiteral("وا")}) {
-            const auto rest = lexicon.persian.find(verb.mid(p.size()));
-            if (verb.startsWith(p) && rest != lexicon.persian.end() &&
-                std::any_of(rest->second.senses.begin(), rest->second.senses.end(),
-                            [](const Sense &s) {
-                                return s.pos == PartOfSpeech::VerbT || s.pos == PartOfSpeech::VerbI;
-                            })) {
-                return p.size();
-            }
-        }
-        return 0;
-    };
+    const auto preverb = [&](const QString &verb) { return persianPreverb(lexicon, verb); };
     std::map<QString, std::vector<Base>> alsoPast;
     qsizetype keyForms = 0;
     qsizetype possessives = 0;
@@ -549,6 +537,7 @@ void addPersianForms(Lexicon &lexicon, const QByteArray &table, Report &report) 
     report.count(QStringLiteral("lookup forms: Persian, headwords typed without their joiner"),
                  qsizetype(twins.size()));
     added += addColloquialForms(lexicon, formKeys, colloquial, report);
+    added += addPresentStemForms(lexicon, sources.presentStems, known, report);
     report.count(
         QStringLiteral("lookup forms: Persian, leading a headword of names or reversed senses"),
         yielded);
@@ -577,7 +566,7 @@ void addLookupForms(Lexicon &lexicon, const FormSources &sources, Report &report
     addEnglishForms(lexicon, sources, report);
     // After the English forms: "realised" leads to the form "realized".
     addBritishSpellings(lexicon, sources.britishSpellings, report);
-    addPersianForms(lexicon, sources.persianColloquial, report);
+    addPersianForms(lexicon, sources, report);
 }
 
 FormSources readFormSources(const QString &englishWords, const QString &wordNetDir) {

@@ -22,6 +22,8 @@ struct FormSources {
     QByteArray persianColloquial;
     // The team's table of British spellings (UTF-8); may be empty.
     QByteArray britishSpellings;
+    // The team's table of Persian present stems (UTF-8); may be empty.
+    QByteArray presentStems;
 };
 
 // Reads Debian's English word list and WordNet's exception lists from its
@@ -37,7 +39,8 @@ FormSources readFormSources(const QString &englishWords, const QString &wordNetD
 // form keeps the headword's whole meaning. A colloquial spelling of the
 // team's table leads to its standard form's record, "(form) " before a
 // headword's meaning, or to the team's English where the standard is a
-// phrase no list holds.
+// phrase no list holds. The present tenses of the verbs in the team's table
+// of present stems lead to the infinitive's record.
 void addLookupForms(Lexicon &lexicon, const FormSources &sources, Report &report);
 
 // The EN2FA opening for the headword `base`: "(go=) ".

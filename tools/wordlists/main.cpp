@@ -1,11 +1,11 @@
 // vorlan-wordlists --sources DIR --wordnet DIR [--team FILE] [--core FILE] [--lemmas FILE]
-// [--persian FILE] [--english-words FILE] [--colloquial FILE] [--british FILE] [--report]
-// --out DIR: converts the
-// open sources in DIR, with WordNet 3.0's data files for the wordnet links and the team's own
-// lists, into the four word lists EN, EN2FA, FA and FA2EN; with Debian's English word list it
-// adds the English lookup forms (the irregular ones from WordNet's exception lists); with the
-// team's colloquial table, records for spoken Persian spellings, and with its British table,
-// records for British spellings.
+// [--persian FILE] [--english-words FILE] [--colloquial FILE] [--british FILE]
+// [--present-stems FILE] [--report] --out DIR: converts the open sources in DIR, with WordNet
+// 3.0's data files for the wordnet links and the team's own lists, into the four word lists EN,
+// EN2FA, FA and FA2EN; with Debian's English word list it adds the English lookup forms (the
+// irregular ones from WordNet's exception lists); with the team's colloquial table, records for
+// spoken Persian spellings, with its British table, records for British spellings, and with its
+// table of present stems, the Persian present tenses the sources do not give.
 // It prints one line of what it wrote; --report adds what it read and dropped.
 // Exit 0 on success; 1 when a source is missing or garbled or the lists would
 // break a format rule (nothing is written then); 64 for a wrong command line.
@@ -73,6 +73,7 @@ int main(int argc, char *argv[]) {
         {QStringLiteral("--english-words"), &paths.englishWords},
         {QStringLiteral("--colloquial"), &paths.colloquial},
         {QStringLiteral("--british"), &paths.british},
+        {QStringLiteral("--present-stems"), &paths.presentStems},
         {QStringLiteral("--out"), &out},
     };
     bool usable = args.size() % 2 == 1;
@@ -89,7 +90,7 @@ int main(int argc, char *argv[]) {
                                      "[--team FILE] [--core FILE] [--lemmas FILE] [--persian FILE] "
                                      "[--topics FILE] [--persian-topics FILE] "
                                      "[--english-words FILE] "
-                                     "[--colloquial FILE] [--british FILE] "
+                                     "[--colloquial FILE] [--british FILE] [--present-stems FILE] "
                                      "[--report] --out DIR"));
         return 64;
     }
