@@ -55,12 +55,10 @@ TEST(RealLists, KeepEveryFormatRule) {
 // WORD|START|PART: the meaning WORD finds starts with START and holds PART.
 TEST(RealLists, WellKnownWordsFormsAndNoJunk) {
     const QString shows[] = {
-        u"Water||آب"_s, u"Mother||مادر"_s, u"Abandon||(.vt): "_s,
-        u"Turkey||بوقلمون"_s, // "turkey" and "Turkey" are one headword
-        u"Turkey||تركيه"_s, u"Cafe||كافه"_s, u"آب||Water"_s, u"كتاب||Book"_s, u"مادر||Mother"_s,
-        u"ايستادگي كردن||Resist"_s,
-        // Romanisations never become headwords.
-        u"Ketab|<absent>|"_s, u"Madar|<absent>|"_s,
+        // Beside the known answers: "turkey" and "Turkey" are one headword; romanisations
+        // never become headwords.
+        u"Abandon||(.vt): "_s, u"Turkey||بوقلمون"_s, u"Turkey||تركيه"_s, u"Cafe||كافه"_s,
+        u"ايستادگي كردن||Resist"_s, u"Ketab|<absent>|"_s, u"Madar|<absent>|"_s,
         // What the cleaning must put first.
         u"Book|(.n): كتاب|"_s, u"Father|(.n): پدر|"_s, u"Apple|(.n): سيب|"_s,
         u"Genius|(.n): نابغه|"_s,
@@ -85,11 +83,10 @@ TEST(RealLists, WellKnownWordsFormsAndNoJunk) {
         u"Putted|(putt=) |"_s, u"Billion|ميليارد|"_s, u"Dismiss|(.vt): اخراج كردن|"_s,
         u"Children|(child=) |كودك"_s, u"Boxes|(box=) |جعبه"_s, u"Cities|(city=) |شهر"_s,
         u"Wrote|(write=) |نوشتن"_s, u"Women|(woman=) |خانم"_s, u"Stopped|(stop=) |(.vt)"_s,
-        // Persian forms, with a joiner, a space or neither; the team's colloquial
-        // spellings; CLDR's name of ؛ paired right.
-        u"کتابها|Plural: |Book"_s, u"کرده ام|(form) |Do"_s, u"خانهام|(form) |House"_s,
-        u"پایاننامه||Dissertation"_s, u"توجهم|(form) |Attention"_s, u"اگه|(form) |If"_s,
-        u"بهش|(form) |to him"_s, u"Arabic semicolon|نقطه ويرگول|"_s};
+        // Persian forms typed joined (the known answers hold the joiner's); the team's
+        // colloquial spellings; CLDR's name of ؛ paired right.
+        u"خانهام|(form) |House"_s, u"پایاننامه||Dissertation"_s, u"توجهم|(form) |Attention"_s,
+        u"اگه|(form) |If"_s, u"بهش|(form) |to him"_s, u"Arabic semicolon|نقطه ويرگول|"_s};
     for (const QString &row : shows) {
         const QStringList f = row.split(u'|');
         const QString m = meaning(f[0]);
