@@ -304,7 +304,7 @@ TEST_F(Tool, ChecksTheTargetsAndNamesWhatIsMissing) {
     EXPECT_FALSE(out.contains(u"known answers:"_s)) << out.toStdString();
 
     EXPECT_EQ(run({u"--check"_s, u"known"_s}, &out), 1) << out.toStdString();
-    EXPECT_TRUE(out.contains(u"BELOW  known answers: 50.0 % (1 of 2), target 99 %"_s))
+    EXPECT_TRUE(out.contains(u"BELOW  known answers: 50.0 % (1 of 2), target 100 %"_s))
         << out.toStdString();
     EXPECT_TRUE(out.contains(u"line 2, en \"zzzz\": no row selected"_s)) << out.toStdString();
     EXPECT_FALSE(out.contains(u"Missing from"_s)) << out.toStdString();

@@ -345,8 +345,9 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
          u"میاد → (form) Come"_s, u"بهش → (form) to him, to her"_s, u"منو → Menu"_s,
          u"نمیاد → <absent>"_s, u"بهم → <absent>"_s, u"کتاب‌های → (form) Book"_s,
          // The plural's possessives, as the plural is made; none on an Arabic plural.
-         u"کتاب‌هایم → (form) Book"_s, u"کتابهایشان → (form) Book"_s,
-         u"ادبیات هایت → <absent>"_s, u"صادرات ها → <absent>"_s, u"صادرات هایم → <absent>"_s,
+         u"کتاب‌هایم → (form) Book"_s, u"کتابهایش → (form) Book"_s,
+         u"کتابهایشان → <absent>"_s, u"ادبیات هایت → <absent>"_s, u"صادرات ها → <absent>"_s,
+         u"صادرات هایم → <absent>"_s,
          // Present forms, letters before آ, ا, اي, a preverb; none beside a record or known word.
          u"می‌آیم → (form) Come"_s, u"میافزایید → (form) Add"_s,
          u"نمی آیند → (form) Come"_s, u"بیایید → (form) Come"_s, u"نیفزاییم → (form) Add"_s,

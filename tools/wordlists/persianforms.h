@@ -88,9 +88,9 @@ FinalHeh finalHeh(const QString &noun, const QStringList &keys);
 // (دانشجويم but گاوم), and آ is too rare.
 QStringList possessiveForms(const QString &noun, FinalHeh heh);
 
-// The possessives of a one-word noun's plural in -ها, "my", "your", "his or
-// her", "our", "your", "their": كتاب هايم, كتابهايم, ... كتاب هايشان,
-// كتابهايشان, written as the plural is; none where pluralForms makes none.
+// The possessives of a one-word noun's plural in -ها for one owner, "my",
+// "your", "his or her": كتاب هايم, كتابهايم, ... كتابهايش, written as the
+// plural is; none where pluralForms makes none.
 QStringList pluralPossessiveForms(const QString &noun, QStringView english = {});
 
 // The plural in -ها of a one-word noun, written apart as with a ZWNJ, the
