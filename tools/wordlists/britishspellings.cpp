@@ -1,6 +1,7 @@
 #include "britishspellings.h"
 
 #include "forms.h"
+#include "sourceparsers.h"
 #include "wordlistrules.h"
 
 #include <QRegularExpression>
@@ -11,12 +12,7 @@ QList<SpellingPair> parseBritishSpellings(const QString &text, qsizetype *bad) {
     static const QRegularExpression word(QStringLiteral("^[a-z]+$"));
     QList<SpellingPair> pairs;
     qsizetype rejected = 0;
-    for (const QString &line : text.split(u'\n')) {
-        const QString trimmed = line.trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith(u'#')) {
-            continue;
-        }
-        const QStringList parts = trimmed.split(u'\t');
+    for (const QStringList &parts : tableRows(text)) {
         if (parts.size() != 2 || !word.match(parts[0]).hasMatch() ||
             !word.match(parts[1]).hasMatch() || parts[0] == parts[1]) {
             ++rejected;

@@ -1,4 +1,5 @@
 #include "persianforms.h"
+#include "sourceparsers.h"
 
 #include "wordlistrules.h"
 
@@ -439,12 +440,7 @@ QString faFormOpening(FaFormKind kind) {
 QList<ColloquialForm> parseColloquialTable(const QString &text, qsizetype *bad) {
     QList<ColloquialForm> out;
     qsizetype rejected = 0;
-    for (const QString &raw : text.split(u'\n')) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(u'#')) {
-            continue;
-        }
-        const QStringList fields = line.split(u'\t');
+    for (const QStringList &fields : tableRows(text)) {
         const auto form = wordlist::normalisePersian(fields.value(0).trimmed());
         const auto standard = wordlist::normalisePersian(fields.value(1).trimmed());
         const QString english = fields.value(2).trimmed();

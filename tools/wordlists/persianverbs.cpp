@@ -1,6 +1,7 @@
 #include "persianverbs.h"
 
 #include "persianforms.h"
+#include "sourceparsers.h"
 #include "stages.h"
 #include "wordlistrules.h"
 
@@ -32,12 +33,7 @@ bool isVerbSense(const Sense &s) {
 QList<PresentStem> parsePresentStems(const QString &text, qsizetype *bad) {
     QList<PresentStem> out;
     qsizetype rejected = 0;
-    for (const QString &raw : text.split(u'\n')) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(u'#')) {
-            continue;
-        }
-        const QStringList fields = line.split(u'\t');
+    for (const QStringList &fields : tableRows(text)) {
         const auto infinitive = oneWord(fields.value(0));
         const auto stem = oneWord(fields.value(1));
         if (fields.size() != 2 || !infinitive || !stem || infinitive->size() < 4 ||

@@ -237,4 +237,15 @@ std::optional<QString> decodeHtmlText(QStringView html) {
     return out;
 }
 
+QList<QStringList> tableRows(const QString &text) {
+    QList<QStringList> rows;
+    for (const QString &raw : text.split(u'\n')) {
+        const QString line = raw.trimmed();
+        if (!line.isEmpty() && !line.startsWith(u'#')) {
+            rows.append(line.split(u'\t'));
+        }
+    }
+    return rows;
+}
+
 } // namespace vorlan::wordlists

@@ -29,6 +29,10 @@ struct TranslationLine {
 // the caller's to skip.
 std::optional<TranslationLine> parseTranslationLine(QStringView line);
 
+// The team's tables: the tab-separated fields of every line, trimmed, that is
+// neither blank nor a '#' comment.
+QList<QStringList> tableRows(const QString &text);
+
 // One part-of-speech block of a 2022 entry: `<i>POS</i><br><ol><li>..</li></ol>`.
 struct PosBlock {
     QString pos;
