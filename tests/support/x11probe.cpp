@@ -200,6 +200,27 @@ unsigned long X11Probe::windowOf(qint64 pid) {
     return 0;
 }
 
+X11Probe::Frame X11Probe::frameOf(unsigned long window) {
+    Window frame = window, root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    while (XQueryTree(display_, frame, &root, &parent, &children, &count) != 0) {
+        XFree(children);
+        if (parent == root || parent == 0) {
+            break;
+        }
+        frame = parent;
+    }
+    XWindowAttributes a{};
+    int x = 0, y = 0;
+    Window child = 0;
+    if (XGetWindowAttributes(display_, frame, &a) == 0 ||
+        XTranslateCoordinates(display_, window, frame, 0, 0, &x, &y, &child) == 0) {
+        return {};
+    }
+    return {QRect(a.x, a.y, a.width + 2 * a.border_width, a.height + 2 * a.border_width),
+            QPoint(x, y)};
+}
+
 QString X11Probe::title(unsigned long window) {
     return QString::fromUtf8(property(display_, window, "_NET_WM_NAME"));
 }

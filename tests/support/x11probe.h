@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QProcess>
+#include <QRect>
 #include <QString>
 
 struct _XDisplay;
@@ -72,6 +73,13 @@ public:
 
     // The managed top-level window of a process (_NET_WM_PID), 0 while none.
     unsigned long windowOf(qint64 pid);
+    // The window manager's frame around a top-level window as the server has
+    // it: its outer rectangle, and where the window stands inside it.
+    struct Frame {
+        QRect outer;
+        QPoint inner;
+    };
+    Frame frameOf(unsigned long window);
     // _NET_WM_NAME of a window.
     QString title(unsigned long window);
     // Asks the window manager to close a window, as its close button does.

@@ -56,12 +56,17 @@ struct Watch : QObject {
             // A box that never gets the keyboard is clicked away, so that the
             // test ends (and fails on its frame, a count of boxes or typed text).
             const bool stuck = waiting.elapsed() > 20000;
-            titleBar = box->windowHandle()->frameMargins().top();
-            if ((QApplication::activeWindow() != box || titleBar == 0) && !stuck) {
+            // The frame as the server has it: Qt's own figure can be taken
+            // while the window manager is still building the frame.
+            const auto framed = this->probe.frameOf(box->winId());
+            if ((QApplication::activeWindow() != box || framed.inner.y() <= 0 ||
+                 framed.outer.width() < box->width()) &&
+                !stuck) {
                 return;
             }
             answered = shown;
-            frame = box->frameGeometry();
+            frame = framed.outer;
+            titleBar = framed.inner.y();
             if (byReturn && !stuck) {
                 this->probe.type(this->probe.keycodeOf(XK_Return));
             } else {
