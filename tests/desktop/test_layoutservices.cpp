@@ -91,13 +91,14 @@ public:
 
     // Runs the program's event loop until it and the desktop are done with
     // what can be done at once (`everything`: with all): until two pings in
-    // a row find no request come or answered. False when the program's bus
-    // connection no longer answers.
+    // a row find no request come or answered since the last look, also one
+    // that came between two rounds (the second call of a pair).
+    // False when the program's bus connection no longer answers.
     bool settle(bool everything) {
         const QDBusMessage ping =
             QDBusMessage::createMethodCall(u"org.kde.keyboard"_s, u"/Layouts"_s, {}, u"Ping"_s);
-        for (int quiet = 0; quiet < 2;) {
-            const qint64 before = serve(everything ? -1 : 0).events;
+        for (qint64 quiet = 0, seen = -1; quiet < 2;) {
+            serve(everything ? -1 : 0);
             // Answered after every request made before it (a 20 MB list may
             // take seconds under the sanitizers); the program then takes the
             // answers that came before the ping's.
@@ -106,7 +107,9 @@ public:
                 return false;
             }
             QCoreApplication::processEvents();
-            quiet = serve().events == before ? quiet + 1 : 0;
+            const qint64 events = serve().events;
+            quiet = events == seen ? quiet + 1 : 0;
+            seen = events;
         }
         return true;
     }
