@@ -145,8 +145,14 @@ TEST(PersianForms, KeysThatAreFormsOfTheLemma) {
             u"رفتن"_s, "v",
             u"رفتم|رفت|رفته|می‌روم|دارم میروم|رفته بودم|داشتم می‌رفتم|Term?|ـرفت|bấšin"_s,
             u"Past: رفتم|(form) نرفتم|Past: رفت|(form) نرفت|Past participle: رفته|(form) نرفته|"
-            u"(form) مي روم|(form) ميروم|(form) رفته بودم"_s,
+            u"(form) مي روم|(form) ميروم|(form) رفته بودم|(form) نمي روم|(form) نميروم"_s,
             {Progressive, LongPhrase, Placeholder, Affix, Romanised}),
+        // A subjunctive or imperative is negated only beside its present.
+        Case(u"آمدن"_s, "v", u"می‌آیم|می‌آید|بیایم|بیا|بخورم"_s,
+             u"(form) مي آيم|(form) ميآيم|(form) مي آيد|(form) ميآيد|(form) بيايم|(form) بيا|"
+             u"(form) بخورم|(form) نمي آيم|(form) نميآيم|(form) نمي آيد|(form) نميآيد|"
+             u"(form) نيايم|(form) نيا"_s,
+             {}),
         Case(u"برگشتن"_s, "v2", u"بر گشتهاین|برگشتم"_s,
              u"(form) برگشتهاين|(form) برگشته اين|Past: برگشتم|(form) برنگشتم"_s, {}),
         Case(u"آب"_s, "n", u"آب|آب1|آبها|آبها|آب\u200Cها|ه"_s, u"Plural: آبها|Plural: آب ها"_s,
@@ -311,7 +317,7 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
     FormSources sources;
     sources.persianColloquial =
         "# comment\nاگه\tاگر\nمیاد\tمی‌آید\nبهش\tبه او\tto him, to her\n"
-        "منو\tمن را\tme (as object)\nنمیاد\tنمی‌آید\nاگه\n"
+        "منو\tمن را\tme (as object)\nنمیخوام\tنمی‌خواهم\nاگه\n"
         "بهم\tبه من\tبه من\nx\tاگر\nاینو\tاین را\tthis (as object)\n"_ba;
     sources.presentStems = "آمدن\tآ\nافزودن\tافزا\nایستادن\tایست\nفرورفتن\tفرورو\nرنجیدن\tرنج\n"
                            "آختن\tآهنج\nخوابیدن\tخواب\nx\n"_ba;
@@ -343,18 +349,19 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
          u"آرزو رو → <absent>"_s, u"خهرمون → <absent>"_s, u"پایان نامه مون → <absent>"_s,
          u"قالیچه مون → <absent>"_s, u"اگه → (form) If"_s, u"اینو → (form) this (as object)"_s,
          u"میاد → (form) Come"_s, u"بهش → (form) to him, to her"_s, u"منو → Menu"_s,
-         u"نمیاد → <absent>"_s, u"بهم → <absent>"_s, u"کتاب‌های → (form) Book"_s,
+         u"نمیخوام → <absent>"_s, u"بهم → <absent>"_s, u"کتاب‌های → (form) Book"_s,
          // The plural's possessives, as the plural is made; none on an Arabic plural.
          u"کتاب‌هایم → (form) Book"_s, u"کتابهایش → (form) Book"_s,
          u"کتابهایشان → <absent>"_s, u"ادبیات هایت → <absent>"_s, u"صادرات ها → <absent>"_s,
          u"صادرات هایم → <absent>"_s,
          // Present forms, letters before آ, ا, اي, a preverb; none beside a record or known word.
-         u"می‌آیم → (form) Come"_s, u"میافزایید → (form) Add"_s,
-         u"نمی آیند → (form) Come"_s, u"بیایید → (form) Come"_s, u"نیفزاییم → (form) Add"_s,
-         u"بیفزا → (form) Add"_s, u"نیا → (form) Come"_s, u"بایستد → (form) Stand"_s,
-         u"فرومی روم → (form) Sag"_s, u"فرونرود → (form) Sag"_s, u"فروبرود → <absent>"_s,
-         u"نرنجید → (form) Resent"_s, u"برنج → Rice"_s, u"برنجم → (form) Rice"_s,
-         u"بیا → <absent>"_s, u"می آهنجم → <absent>"_s, u"می خوابم → <absent>"_s});
+         u"می‌آیم → (form) Come"_s, u"نمی‌آید → (form) Come"_s,
+         u"میافزایید → (form) Add"_s, u"نمی آیند → (form) Come"_s, u"بیایید → (form) Come"_s,
+         u"نیفزاییم → (form) Add"_s, u"بیفزا → (form) Add"_s, u"نیا → (form) Come"_s,
+         u"بایستد → (form) Stand"_s, u"فرومی روم → (form) Sag"_s, u"فرونرود → (form) Sag"_s,
+         u"فروبرود → <absent>"_s, u"نرنجید → (form) Resent"_s, u"برنج → Rice"_s,
+         u"برنجم → (form) Rice"_s, u"بیا → <absent>"_s, u"می آهنجم → <absent>"_s,
+         u"می خوابم → <absent>"_s});
 }
 
 } // namespace

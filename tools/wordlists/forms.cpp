@@ -280,8 +280,9 @@ void addPersianForms(Lexicon &lexicon, const FormSources &sources, Report &repor
     struct Base {
         FaFormKind kind;
         const QString *headword;
-        bool made;     // an ending added here, not a key the extract lists
-        unsigned keep; // the parts of speech whose senses it leads to
+        bool made;             // an ending added here, not a key the extract lists
+        unsigned keep;         // the parts of speech whose senses it leads to
+        bool negative = false; // a negative made on a key
     };
     // A key leads to every sense; an ending made on a noun to the noun's.
     constexpr unsigned all = ~0U;
@@ -298,11 +299,11 @@ void addPersianForms(Lexicon &lexicon, const FormSources &sources, Report &repor
                !yieldsToForm(it->second.senses);
     };
     auto add = [&](const QString &form, FaFormKind kind, const QString &headword, bool made,
-                   unsigned keep) {
+                   unsigned keep, bool negative = false) {
         std::vector<Base> &bases = found[form];
         if (std::none_of(bases.begin(), bases.end(),
                          [&](const Base &b) { return *b.headword == headword; })) {
-            bases.push_back({kind, &headword, made, keep});
+            bases.push_back({kind, &headword, made || negative, keep, negative});
         }
     };
     // A spelling that is a headword, even one that would yield, is no ending
@@ -312,6 +313,7 @@ void addPersianForms(Lexicon &lexicon, const FormSources &sources, Report &repor
         return it != lexicon.persian.end() && !it->second.senses.empty();
     };
     const QSet<QString> known = knownPersianWords(lexicon);
+    const QSet<QString> stemSpellings = presentStemSpellings(lexicon, sources.presentStems);
     // A verb made of a preverb and a verb of its own: برگشتن, بر and گشتن.
     const auto preverb = [&](const QString &verb) { return persianPreverb(lexicon, verb); };
     std::map<QString, std::vector<Base>> alsoPast;
@@ -319,6 +321,7 @@ void addPersianForms(Lexicon &lexicon, const FormSources &sources, Report &repor
     qsizetype possessives = 0;
     qsizetype madePlurals = 0;
     std::vector<MadeEnding> madeEndings;
+    std::vector<std::pair<QString, const QString *>> negatives; // form, verb
     qsizetype headwords = 0;
     for (const auto &[headword, entry] : lexicon.persian) {
         if (entry.senses.empty()) {
@@ -340,6 +343,13 @@ void addPersianForms(Lexicon &lexicon, const FormSources &sources, Report &repor
                                        "rare: no forms"));
             continue;
         }
+        // Negatives are made only on a verb in use: not on one that is only
+        // archaic, dialectal or rare (رختن of Kazerun).
+        const bool currentVerb =
+            std::any_of(entry.senses.begin(), entry.senses.end(), [](const Sense &s) {
+                return (s.pos == PartOfSpeech::VerbT || s.pos == PartOfSpeech::VerbI) &&
+                       !isDatedLabel(s.label) && !isRareLabel(s.label);
+            });
         QList<FaKeySkip> skipped;
         bool plural = false;
         QStringList plurals;
@@ -353,6 +363,12 @@ void addPersianForms(Lexicon &lexicon, const FormSources &sources, Report &repor
                 // the verb after it: كرد is a Kurd, and "did".
                 if (k.kind == FaFormKind::Past || k.kind == FaFormKind::PastParticiple) {
                     alsoPast[k.form].push_back({k.kind, &headword, false, all});
+                }
+                continue;
+            }
+            if (k.made) {
+                if (currentVerb) {
+                    negatives.push_back({k.form, &headword});
                 }
                 continue;
             }
@@ -438,12 +454,35 @@ void addPersianForms(Lexicon &lexicon, const FormSources &sources, Report &repor
              report)) {
         add(m.ending.form, FaFormKind::Other, *m.headword, true, m.keep);
     }
+    // A present's negative comes after every other reading and never takes
+    // the spelling of a word, one that opens a headword (نگه of نگه داشتن), a
+    // colloquial spelling, a headword typed without its joiner (نميدانم) or a
+    // present the team's stems give (نكند of كندن).
+    QSet<QString> openers;
+    for (const auto &[headword, entry] : lexicon.persian) {
+        if (const qsizetype space = headword.indexOf(u' '); space > 0 && !entry.senses.empty()) {
+            openers.insert(headword.first(space));
+        }
+    }
+    for (const auto &[form, verb] : negatives) {
+        if (hasEntry(form) || known.contains(form) || openers.contains(form) ||
+            otherSpellings.contains(form) || stemSpellings.contains(form)) {
+            report.drop(
+                QStringLiteral("Persian negative whose spelling a word or another form has"));
+            continue;
+        }
+        ++keyForms;
+        add(form, FaFormKind::Other, *verb, true, all, true);
+    }
     qsizetype added = 0;
     qsizetype yielded = 0;
     std::vector<std::pair<const QString *, std::vector<Sense>>> made;
     for (auto &[form, bases] : found) {
-        std::stable_partition(bases.begin(), bases.end(),
-                              [](const Base &b) { return !b.made && b.kind != FaFormKind::Other; });
+        // A past or plural the extract lists leads; a negative made on a
+        // key follows every other reading (نشين: a key of نشستن first).
+        std::ranges::stable_sort(bases, {}, [](const Base &b) {
+            return b.negative ? 2 : !b.made && b.kind != FaFormKind::Other ? 0 : 1;
+        });
         // A degree in -تر or -ترين is one of an adjective or adverb: بهتر is
         // the comparative of خوب, not a form of به "to" or "quince".
         const bool degree =
@@ -536,8 +575,9 @@ void addPersianForms(Lexicon &lexicon, const FormSources &sources, Report &repor
     }
     report.count(QStringLiteral("lookup forms: Persian, headwords typed without their joiner"),
                  qsizetype(twins.size()));
+    // Present tenses first: a spoken spelling may lead to one (نمیخوام).
+    added += addPresentStemForms(lexicon, sources.presentStems, known, report, &formKeys);
     added += addColloquialForms(lexicon, formKeys, colloquial, report);
-    added += addPresentStemForms(lexicon, sources.presentStems, known, report);
     report.count(
         QStringLiteral("lookup forms: Persian, leading a headword of names or reversed senses"),
         yielded);

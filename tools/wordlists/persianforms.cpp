@@ -3,6 +3,8 @@
 
 #include "wordlistrules.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace vorlan::wordlists {
@@ -204,6 +206,62 @@ QString negativeForm(const PersianLemma &lemma, const QString &form) {
     return words.join(u' ');
 }
 
+// Whether a verb form ends in a written personal ending (م ي د يم يد ند,
+// or a past's ت): the extract also lists every verb's spoken endings
+// (مي پويه, مي رهن), which most verbs are never given.
+bool writtenEnding(const QString &form) {
+    return form.endsWith(u'م') || form.endsWith(u'ي') || form.endsWith(u'د') || form.endsWith(u'ت');
+}
+
+// The negative of a form with مي (a present, or a past said as going on) or
+// of a subjunctive or imperative with ب: ن before مي or in place of ب, after
+// a preverb (نمي خواهم, نخواهم, نخواه, برنمي گردم); only on a written
+// ending. None with ب for a verb that itself begins with ب, whose forms
+// cannot be told from its stem.
+QString negativePresent(const PersianLemma &lemma, const QString &form,
+                        const QSet<QString> &forms) {
+    const QString preverb = lemma.headword.first(lemma.preverb);
+    const QString verb = lemma.headword.mid(lemma.preverb);
+    if (!form.startsWith(preverb) || verb.startsWith(QStringLiteral("مي"))) {
+        return {};
+    }
+    const QString rest = form.mid(preverb.size());
+    if (rest.startsWith(QStringLiteral("مي")) && rest.size() > 3) {
+        // One verb after مي: not a participle with its helper (مي افراشته بود).
+        return rest.indexOf(u' ', 3) < 0 && writtenEnding(rest) ? preverb + u'ن' + rest : QString();
+    }
+    if (verb.startsWith(u'ب') || !rest.startsWith(u'ب') || rest.size() < 3 || rest.contains(u' ')) {
+        return {};
+    }
+    const QString stem = rest.mid(1);
+    if (stem.startsWith(u'آ') || stem.startsWith(u'ا')) {
+        return {}; // بياموزد, not بآموزد, is the subjunctive
+    }
+    // Only a ب the verb's present lacks is the subjunctive's: بخواهم beside
+    // مي خواهم, بيايم beside مي آيم, بيفتم beside مي افتم, and the
+    // imperative بگو beside مي گويد.
+    QStringList present = {stem};
+    if (stem.startsWith(QStringLiteral("يا"))) {
+        present << u'آ' + stem.mid(2);
+    } else if (stem.startsWith(u'ي')) {
+        present << u'ا' + stem.mid(1);
+    }
+    for (const QString &p : present) {
+        for (const QString &mi : {QStringLiteral("مي "), QStringLiteral("مي")}) {
+            const QString m = preverb + mi + p;
+            // A bare stem beside its -د, unless it is a spoken -ن plural
+            // (بزيبن beside مي زيبند and مي زيبد).
+            const bool spokenPlural = m.endsWith(u'ن') && forms.contains(m.chopped(1) + u'د');
+            if ((writtenEnding(m) && forms.contains(m)) ||
+                (!spokenPlural &&
+                 (forms.contains(m + u'د') || forms.contains(m + QStringLiteral("يد"))))) {
+                return preverb + u'ن' + stem;
+            }
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 QList<PersianFormKey> persianFormKeys(const PersianLemma &lemma, const QStringList &keys,
@@ -297,6 +355,20 @@ QList<PersianFormKey> persianFormKeys(const PersianLemma &lemma, const QStringLi
                 !no.isEmpty() && !seen.contains(no)) {
                 seen.append(no);
                 out.append({no, FaFormKind::Other});
+            }
+        }
+    }
+    // The presents' negatives once every key is known, after the keys.
+    if (lemma.verb) {
+        const QSet<QString> forms(seen.begin(), seen.end());
+        for (const PersianFormKey &k : QList(out)) {
+            if (k.kind != FaFormKind::Other) {
+                continue;
+            }
+            if (const QString no = negativePresent(lemma, k.form, forms);
+                !no.isEmpty() && !seen.contains(no) && no != lemma.headword) {
+                seen.append(no);
+                out.append({no, FaFormKind::Other, true});
             }
         }
     }

@@ -21,6 +21,7 @@ enum class FaFormKind {
 struct PersianFormKey {
     QString form; // normalised: ZWNJ is a space, as everywhere in FA
     FaFormKind kind;
+    bool made = false; // a present's negative made here, not a key of the entry
 };
 
 // Why a key is not taken; the caller counts them.
@@ -58,7 +59,8 @@ struct PersianLemma {
 // splits a one-word lemma (بر گشتهاين of برگشتن) is taken out. A past or
 // past participle comes with its negative: ن before the verb, after a
 // preverb (كردم نكردم, كار نكردم, برنگشتم); none where the verb begins with
-// ا or آ, whose negative is spelt otherwise (نيامد). Each form
+// ا or آ, whose negative is spelt otherwise (نيامد). So does a present with
+// مي or a subjunctive with ب (نمي خواهم, نخواهم). Each form
 // comes once, in the order of the keys; `skipped`, when given, receives one
 // reason per key not taken.
 QList<PersianFormKey> persianFormKeys(const PersianLemma &lemma, const QStringList &keys,

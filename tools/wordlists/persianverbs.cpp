@@ -99,8 +99,19 @@ QStringList presentForms(const QString &stem, qsizetype preverb) {
     return out;
 }
 
+QSet<QString> presentStemSpellings(const Lexicon &lexicon, const QByteArray &table) {
+    QSet<QString> out;
+    for (const PresentStem &row : parsePresentStems(QString::fromUtf8(table))) {
+        for (const QString &form :
+             presentForms(row.stem, persianPreverb(lexicon, row.infinitive))) {
+            out.insert(form);
+        }
+    }
+    return out;
+}
+
 qsizetype addPresentStemForms(Lexicon &lexicon, const QByteArray &table, const QSet<QString> &known,
-                              Report &report) {
+                              Report &report, QSet<QString> *madeKeys) {
     qsizetype bad = 0;
     const QList<PresentStem> rows = parsePresentStems(QString::fromUtf8(table), &bad);
     report.drop(QStringLiteral("present-stem table: line not of the form INFINITIVE, STEM"), bad);
@@ -156,6 +167,9 @@ qsizetype addPresentStemForms(Lexicon &lexicon, const QByteArray &table, const Q
         }
         lexicon.persian[form].senses = std::move(senses);
         ++added;
+        if (madeKeys) {
+            madeKeys->insert(form);
+        }
     }
     report.count(QStringLiteral("lookup forms: Persian, present tenses by the team's stems"),
                  added);

@@ -43,12 +43,16 @@ qsizetype persianPreverb(const Lexicon &lexicon, const QString &verb);
 // is written as it stands before them.
 QStringList presentForms(const QString &stem, qsizetype preverb = 0);
 
+// Every spelling the table's verbs would be given, whether or not they are.
+QSet<QString> presentStemSpellings(const Lexicon &lexicon, const QByteArray &table);
+
 // Adds the present forms of the table's verbs, each leading to its
 // infinitive's record with "(form) " before its senses: only for a one-word
 // verb headword with a sense that is not archaic, obsolete, dialectal or
 // rare, and none where the spelling has a record already (a headword or
-// another form) or is a word in `known`. Returns the records made.
+// another form) or is a word in `known`. Returns the records made, and adds
+// their keys to `made` when given.
 qsizetype addPresentStemForms(Lexicon &lexicon, const QByteArray &table, const QSet<QString> &known,
-                              Report &report);
+                              Report &report, QSet<QString> *made = nullptr);
 
 } // namespace vorlan::wordlists
