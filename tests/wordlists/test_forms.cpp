@@ -306,12 +306,15 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
          Row(u"افزودن"_s, u"Add"_s, VerbT, wikt), Row(u"ايستادن"_s, u"Stand"_s, VerbI, wikt),
          Row(u"فرورفتن"_s, u"Sag"_s, VerbI, wikt), Row(u"رنجيدن"_s, u"Resent"_s, VerbI, wikt),
          Row(u"Come on"_s, u"بيا"_s), Row(u"برنج"_s, u"Rice"_s, Noun, wikt),
-         Row(u"آختن"_s, u"Draw out"_s, VerbT, wikt, false, u"archaic"_s)});
+         Row(u"آختن"_s, u"Draw out"_s, VerbT, wikt, false, u"archaic"_s),
+         Row(u"رسيدن"_s, u"Arrive"_s, VerbI, wikt),
+         Row(u"نرسي"_s, u"Narses"_s, None, wikt, false, {}, true)});
     lex.persian[u"پايان نامه"_s].joined = u"پاياننامه"_s;
     for (const QString &keys :
-         {u"رفتن:رفتم|می‌روم|روی"_s, u"كردن:کردم|کرد|کردی"_s, u"به:بهتر"_s,
-          u"خوب:بهتر"_s, u"درخت:درخت‌ها"_s, u"آمدن:آمد|می‌آید"_s,
-          u"توجه:tavajjoh"_s, u"دادن:بده"_s, u"كتاب:کتاب‌ها|کتابها|ketâb"_s}) {
+         {u"رفتن:رفتم|می‌روم|روی"_s, u"كردن:کردم|کرد|کردی"_s,
+          u"رسيدن:می‌رسی|برسی"_s, u"به:بهتر"_s, u"خوب:بهتر"_s,
+          u"درخت:درخت‌ها"_s, u"آمدن:آمد|می‌آید"_s, u"توجه:tavajjoh"_s,
+          u"دادن:بده"_s, u"كتاب:کتاب‌ها|کتابها|ketâb"_s}) {
         lex.persian[keys.section(u':', 0, 0)].otherKeys = keys.section(u':', 1).split(u'|');
     }
     FormSources sources;
@@ -361,7 +364,9 @@ TEST(LookupFormsStage, PersianFormsFoundAsTyped) {
          u"بایستد → (form) Stand"_s, u"فرومی روم → (form) Sag"_s, u"فرونرود → (form) Sag"_s,
          u"فروبرود → <absent>"_s, u"نرنجید → (form) Resent"_s, u"برنج → Rice"_s,
          u"برنجم → (form) Rice"_s, u"بیا → <absent>"_s, u"می آهنجم → <absent>"_s,
-         u"می خوابم → <absent>"_s});
+         u"می خوابم → <absent>"_s,
+         // A key's negative, but none in place of a word, even a name's.
+         u"نمی‌رسی → (form) Arrive"_s, u"نرسی → Narses"_s});
 }
 
 } // namespace
